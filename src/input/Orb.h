@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "config/Configuration.h"
+
+// One positioned text of a bill-of-material file.
+struct COrbText {
+  int32_t m_x = 0;  // thousandths of a drawing unit
+  int32_t m_y = 0;  // thousandths of a drawing unit; larger is higher up
+  std::string m_text;
+};
+
+// One row of the rebuilt table: cell j belongs to configured column j.
+using COrbRow = std::vector<std::string>;
+
+// A matched header text: its horizontal position and the configured column
+// it matched.
+struct COrbHeader {
+  int32_t m_x = 0;
+  int m_nColumn = 0;
+};
+
+// The bill-of-material document of one reading of one input file.
+//
+// Lifecycle: constructed -> read (ReadOrbFile) -> configured
+// (ApplyConfiguration). A document is made for one reading of one file and
+// never reused; it owns its texts, its rows and the configuration loaded
+// into it.
+class COrb {
+ public:
+  // Texts in reading order: top to bottom (larger m_y first), then left to
+  // right; texts that shared one position are merged into one.
+  std::vector<COrbText> m_texts;
+  // Rows built by ApplyConfiguration, top row first.
+  std::vector<COrbRow> m_rows;
+  // The configuration applied to this document.
+  CConfiguration m_config;
+  int m_nRows = 0;
+  int m_nColumns = 0;
+  // The input's file name: the part of the path after its last "/".
+  std::string m_strFileName;
+
+  // Reads the file at `path` into m_texts. `invertX` / `invertY` negate the
+  // coordinates before sorting, so the order becomes right to left / bottom
+  // to top. Every phrase of `discardList` (may be null) is cut out of each
+  // entity line, case-insensitively, at most 30 times, before it is parsed.
+  // Returns 0 when the file was read, -1 when it cannot be opened or read.
+  // Call once, on a newly constructed document.
+  int ReadOrbFile(const std::string& path, bool invertX, bool invertY,
+                  const std::vector<std::string>* discardList);
+
+  // Loads the configuration file at `configPath` into m_config and rebuilds
+  // the table into m_rows / m_nRows / m_nColumns. Returns 0 when the
+  // configuration applies (a mark, a quantity and a material column were
+  // found), -2 when it does not (rows are still built from the headers that
+  // matched), -1 when the file cannot be opened. A damaged configuration
+  // file throws CArchiveException, which the caller handles.
+  int ApplyConfiguration(const std::string& configPath);
+
+  // Rebuilds the table from m_texts with the configuration already in
+  // m_config. Same results as ApplyConfiguration, without the file.
+  int ApplyLoadedConfiguration();
+
+  // Writes the rows as a KEL file (or, with `memoryOut` non-null, appends the
+  // text to *memoryOut instead of writing a file). `openMode` is
+  // kOpenCreateWrite or kOpenWriteNoTruncate. Returns 0 on success, -1 when
+  // the file cannot be opened or written.
+  int WriteKelFile(const std::string& outputPath, int openMode,
+                   std::string* memoryOut, const std::string& jobNumber,
+                   const std::string& jobName, const std::string& customer,
+                   int fileIndex);
+
+  // Writes the rows as "~"-delimited text. `headerOption`: 0 no column
+  // headers, 1 once (first file only), 2 before each drawing. Returns 0 on
+  // success, -1 on failure.
+  int WriteExportFile(const std::string& outputPath, int openMode,
+                      int headerOption, int fileIndex);
+};
+
+// Open modes for the writers: create (or truncate) and write, or write
+// without truncating and append at the end (fails when the file is absent).
+inline constexpr int kOpenCreateWrite = 0x1001;
+inline constexpr int kOpenWriteNoTruncate = 0x2001;

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "input/Orb.h"
+
+class CConfiguration;
+
+// The item record of one table row on its way to the KEL file. Clear() it
+// before each use; ParseRow fills it from its row, the material translation
+// (TranslateMaterial) and the KEL writer complete it.
+class CKelItem {
+ public:
+  int m_nRow = 0;       // index of the row in the document's rows
+  int m_nSpan = 0;      // rows covered by a handed assembly that starts here
+  int m_nLeftQty = 0;   // left-hand pieces asked for in the remarks
+  int m_nRightQty = 0;  // right-hand pieces asked for in the remarks
+  std::string m_strQuantity;  // decimal digits only
+  std::string m_strMaterial;
+  int m_bMaterialFractions = 0;
+  int m_nLength = 0;  // sixteenths of an inch
+  std::string m_strMark;
+  std::string m_strMinorMark;
+  std::string m_strRemarks;
+  std::string m_strFamilyGrade;
+  std::string m_strGrade;
+  std::string m_strWeight;
+  std::string m_strSequence;
+  std::string m_strUnitWeight;
+  int m_bHanded = 0;
+  int m_nMarkType = 0;  // 6, 7 or 8: column type that gave m_strMark
+  std::string m_strCamber;
+  std::string m_strPriceUnits;
+  std::string m_strMillMark;
+  std::string m_strFieldHours;
+  std::string m_strPrice;
+  std::string m_strShopHours;
+  std::string m_strLaborCode;
+  std::string m_strDrawingNumber;
+  std::string m_strRevision;
+  std::string m_strFinish;
+  std::string m_strAbmNumber;
+  std::string m_strMatCode;
+  std::string m_strDim1;
+  std::string m_strDim2;
+  std::string m_strDim3;
+  std::string m_strGradePrefix;
+  std::string m_strGradeNumber;
+  std::string m_strDescription;
+  std::string m_strLength;
+
+  // Every text empty, every number 0.
+  void Clear();
+
+  // --- Reading a row (item record) ---
+
+  // Fills the record from row m_nRow of `rows`. `rowCount` is the number of
+  // rows, or -1 for a look-ahead parse that skips the handed-assembly work.
+  // May rewrite the document's quantity cell (number words become digits).
+  // Returns true when the row is an item: quantity and material non-empty.
+  bool ParseRow(std::vector<COrbRow>& rows, const CConfiguration& config,
+                int rowCount);
+
+  // Fills m_strMark, m_strMinorMark and m_nMarkType from the mark columns;
+  // false when the row has no mark cell.
+  bool ParseMarks(const std::vector<COrbRow>& rows,
+                  const CConfiguration& config);
+
+  // The first non-empty cell of row m_nRow whose configured column has type
+  // `columnType`; null when there is none.
+  std::string* FindCell(std::vector<COrbRow>& rows,
+                        const CConfiguration& config, int columnType) const;
+
+  // --- Material translation ---
+
+  // The shape family (0 to 19) of m_strMaterial; 18 (Misc) when none fits.
+  int ClassifyMaterial(const CConfiguration& config) const;
+  // Whether the description, read as an item of `family`, has a plausible
+  // size.
+  bool FitsFamily(int family, const CConfiguration& config) const;
+  // Fills the output material code, sizes, grade, description and unit
+  // weight from the material description, remarks and grade.
+  void TranslateMaterial(const CConfiguration& config);
+};

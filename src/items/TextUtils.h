@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+class CConfiguration;
+
+// Replaces occurrences of `search` in `text` by `replacement`, in place, and
+// returns `text`. Makes `maxCount` passes, each searching from the start of
+// the current text, so a replacement that holds the search text is found
+// again. `ignoreCase` folds ASCII letters for the search only; characters
+// outside the occurrences keep their case. An empty `search` changes nothing.
+std::string& ReplaceText(const std::string& search,
+                         const std::string& replacement, std::string& text,
+                         int maxCount, bool ignoreCase);
+
+// Returns a copy of `text` in which each configured fraction string has been
+// replaced (at most 10 times) by " 1/16 ", " 1/8 ", ... " 15/16 ", slots in
+// ascending order, with the configuration's case flag.
+std::string SubstituteFractions(const std::string& text,
+                                const CConfiguration& config);
+
+// Reads an inch dimension into sixteenths of an inch ("6 1/2" gives 104), a
+// gage ("10GA" gives 10 + 209) or -1 for a text it does not understand.
+int ParseInches(std::string text, const CConfiguration& config);
+
+// floor(x), plus 1 when the first decimal digit of x is 5 or more.
+int RoundHalfUp(double value);
+
+// "ONE" .. "TEN" (the whole text, upper case) become "1" .. "10".
+void NumberWordToDigits(std::string& text);
+
+// True when the text holds an upper-case ASCII letter.
+bool HasUpperCase(const std::string& text);
+
+// Remove blanks (code 32 only) from the end / from both ends; return `text`.
+std::string& TrimTrailingBlanks(std::string& text);
+std::string& TrimBlanks(std::string& text);
+
+// The integer reading of a text as the C library's atoi does it (leading
+// white space, optional sign, digits), saturated to the 32-bit range instead
+// of overflowing; 0 when there are no digits.
+int AtoiSaturated(const std::string& text);
+
+// The decimal reading of a text as the C library's atof does it, always with
+// the C locale's decimal point.
+double AtofClassic(const std::string& text);
+
+// ASCII-only case folding.
+std::string ToUpperAscii(std::string text);
+std::string ToLowerAscii(std::string text);
