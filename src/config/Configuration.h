@@ -45,13 +45,18 @@ int ColumnTypeFromName(const std::string& name);
 // One column definition.
 class CConfigColumnItem {
  public:
-  std::string m_strHeader;  // header text, compared whole, ignoring case
-  std::string m_strType;    // one of kColumnTypeNames
+  std::string m_strHeader;    // header text, compared whole, ignoring case
+  std::string m_strType;      // one of kColumnTypeNames
   bool m_bFractions = false;  // values may hold fraction strings
   int m_nType = 0;            // derived from m_strType on load; never stored
 
-  // Stores or loads one column record (header, type name, u32 flag).
+  // Stores or loads one column record (header, type name, u32 flag). Loading
+  // sets m_nType from the type name.
   void Serialize(CArchive& ar);
+  void Store(CArchive& ar) const;
+  void Load(CArchive& ar);
+
+  bool operator==(const CConfigColumnItem&) const = default;
 };
 
 // Sizes of the fixed lists of a stored configuration.
@@ -95,19 +100,29 @@ class CConfiguration {
   // reserved values alone, and keeps existing default grades.
   void ResetToDefaults();
 
-  // Stores (version 6) or loads (versions 0 to 6) every field. Loading throws
-  // CArchiveException when the stream ends too early; whatever was read
-  // before stays in the configuration.
+  // Stores (version 6) or loads (versions 0 to 6) every field. Storing
+  // writes exactly 20 default grades ("" for entries a short list lacks).
+  // Loading expects a freshly constructed configuration and throws
+  // CArchiveException when the stream ends too early or holds a count or
+  // length that cannot fit into what remains; whatever was read before stays
+  // in the configuration.
   void Serialize(CArchive& ar);
+  void Store(CArchive& ar) const;
+  void Load(CArchive& ar);
 
   // Applies the search/replace pairs to `text` in order: each non-blank
-  // search text is replaced at most 100 times, case-sensitively.
+  // search text is replaced at most 100 times, case-sensitively. A search
+  // text without a replacement is replaced by "". Blank means empty or only
+  // blanks and tabs. Defined in kel_items (it shares ReplaceText).
   void ApplySearchReplace(std::string& text) const;
 
   // Entries of the lists; "" beyond the end of a short list.
   const std::string& MaterialCode(int index) const;
   const std::string& Fraction(int index) const;
   const std::string& DefaultGrade(int index) const;
+
+  // Field by field, column items included.
+  bool operator==(const CConfiguration&) const = default;
 };
 
 // Loads the configuration file at `path` into the freshly constructed

@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "config/Archive.h"
+#include "config/Configuration.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+std::string Hex(const std::string& bytes) {
+  std::string out;
+  char buf[4];
+  for (unsigned char b : bytes) {
+    snprintf(buf, sizeof buf, "%02X ", b);
+    out += buf;
+  }
+  if (!out.empty()) out.pop_back();
+  return out;
+}
+
+std::string Stored(const CConfiguration& config) {
+  CArchive ar;
+  config.Store(ar);
+  return ar.Buffer();
+}
+
+CConfiguration Loaded(const std::string& bytes) {
+  CConfiguration config;
+  CArchive ar(bytes);
+  config.Serialize(ar);
+  return config;
+}
+
+// A configuration in which every field differs from its default.
+CConfiguration FullConfig() {
+  CConfiguration config;
+  config.ResetToDefaults();
+  config.m_columns.push_back({"MARK", "Piece Mark", false, kColPieceMark});
+  config.m_columns.push_back({"QTY", "Quantity", false, kColQuantity});
+  config.m_columns.push_back({"DESCRIPTION", "Material", true, kColMaterial});
+  config.m_columns.push_back({"X", "material", false, kColNone});
+  config.m_nReserved = -3;
+  config.m_dReserved1 = 0.25;
+  config.m_dReserved2 = -1e300;
+  config.m_materialCodes[0] = "WF";
+  config.m_fractions[7] = "s";
+  config.m_strDiameter = "DIA";
+  config.m_bFractionIgnoreCase = 1;
+  config.m_strLeftRight = "L&R";
+  config.m_strSchedule = "S.";
+  config.m_bDiscardInOutput = 1;
+  config.m_strLeft = "LT";
+  config.m_searchFor = {"PLATE", "", "  "};
+  config.m_replaceWith = {"PL", "X", "Y"};
+  config.m_bUseHssForTubes = 1;
+  config.m_strRight = "RT";
+  config.m_defaultGrades[0] = "A992";
+  config.m_defaultGrades[19] = "A36";
+  config.m_strDefaultGrade = "A572";
+  return config;
+}
+
+TEST(ConfigurationFileTest, StoresTheDocumentedBytes) {
+  CConfiguration config;
+  config.ResetToDefaults();
+  EXPECT_EQ(Hex(Stored(config).substr(0, 12)),
+            "9F 86 01 00 06 00 00 00 00 00 00 00");
+
+  config.m_columns.push_back({"QTY", "Quantity", false, kColQuantity});
+  EXPECT_EQ(Hex(Stored(config).substr(0, 62)),
+            "9F 86 01 00 06 00 00 00 01 00 00 00 03 51 54 59 "
+            "08 51 75 61 6E 74 69 74 79 00 00 00 00 00 00 00 00 "
+            "00 00 00 00 00 00 F0 3F 00 00 00 00 00 00 F0 3F "
+            "18 00 00 00 01 57 01 53 01 4D 02 48 50");
+}
+
+TEST(ConfigurationFileTest, StringLengthPrefixes) {
+  struct Case {
+    size_t length;
+    const char* prefix;
+  } const cases[] = {
+      {0, "00"},
+      {254, "FE"},
+      {255, "FF FF 00"},
+      {65533, "FF FD FF"},
+      {65534, "FF FF FF FE FF 00 00"},
+      {70000, "FF FF FF 70 11 01 00"},
+  };
+  for (const Case& c : cases) {
+    const std::string text(c.length, 'x');
+    CArchive out;
+    out.WriteString(text);
+    const size_t prefixBytes = out.Buffer().size() - c.length;
+    EXPECT_EQ(Hex(out.Buffer().substr(0, prefixBytes)), c.prefix) << c.length;
+    CArchive in(out.Buffer());
+    EXPECT_EQ(in.ReadString(), text) << c.length;
+    EXPECT_EQ(in.Remaining(), 0u);
+  }
+  // A short length in the long form is read as well.
+  CArchive in(
+      std::string("\xFF\x03\x00"
+                  "abc",
+                  6));
+  EXPECT_EQ(in.ReadString(), "abc");
+}
+
+// Column types are derived on loading (FullConfig holds the derived ones).
+TEST(ConfigurationFileTest, RoundTripKeepsEveryFieldAndIgnoresTrailingBytes) {
+  CConfiguration config = FullConfig();
+  const std::string bytes = Stored(config);
+  EXPECT_EQ(Loaded(bytes), config);
+  EXPECT_EQ(Loaded(bytes + "trailing junk"), config);
+
+  // A short list of grades is stored padded to twenty.
+  Strings padded = config.m_defaultGrades;
+  config.m_defaultGrades.resize(1);
+  padded.assign(kDefaultGradeCount, "");
+  padded[0] = "A992";
+  EXPECT_EQ(Loaded(Stored(config)).m_defaultGrades, padded);
+}
+
+// Each release appended fields to the layout of the one before, and bytes
+// after the last field are ignored, so a version 6 file relabelled as an
+// older version must read as that version: fields the older layout lacks
+// take their fixed values instead of what the bytes hold.
+TEST(ConfigurationFileTest, OlderVersionsDefaultTheFieldsTheyLack) {
+  const CConfiguration full = FullConfig();
+  const std::string current = Stored(full);
+  for (int32_t version = -1; version <= 7; ++version) {
+    SCOPED_TRACE(version);
+    const int layout = std::clamp(version, 0, 6);
+    CConfiguration expected = full;
+    if (layout < 6) expected.m_strDefaultGrade = "A36";
+    if (layout < 5) expected.m_defaultGrades = Strings(kDefaultGradeCount);
+    if (layout < 4) expected.m_strRight = "";
+    if (layout < 3) expected.m_bUseHssForTubes = 0;
+    if (layout < 2) {
+      expected.m_strLeft = "";
+      expected.m_searchFor.clear();
+      expected.m_replaceWith.clear();
+    }
+    if (layout < 1) expected.m_bDiscardInOutput = 0;
+
+    CArchive label;
+    label.WriteI32(version);
+    std::string bytes = current;
+    bytes.replace(4, 4, label.Buffer());
+    EXPECT_EQ(Loaded(bytes), expected);
+    // The first release wrote neither magic number nor version.
+    if (version == 0) {
+      EXPECT_EQ(Loaded(current.substr(8)), expected);
+    }
+  }
+}
+
+TEST(ConfigurationFileTest, EveryTruncationThrows) {
+  const std::string bytes = Stored(FullConfig());
+  for (size_t size = 0; size < bytes.size(); ++size) {
+    EXPECT_THROW(Loaded(bytes.substr(0, size)), CArchiveException) << size;
+  }
+}
+
+TEST(ConfigurationFileTest, HostileCountsAndLengthsThrowQuickly) {
+  CConfiguration reset;
+  reset.ResetToDefaults();
+  const std::string valid = Stored(reset);
+  const std::string head = valid.substr(0, 8);  // magic, version
+  const std::string ff4("\xFF\xFF\xFF\xFF", 4);
+  const std::string ff7 = "\xFF" + ff4 + ff4.substr(0, 2);
+  const std::string pad(40, '\0');
+  // Byte 32 holds the count of the material codes (no columns before it).
+  const std::string beforeCodes = valid.substr(0, 32);
+  const std::string cases[] = {
+      ff4 + pad,                                        // version 0 columns
+      head + ff4 + pad,                                 // column count
+      head + std::string("\x01\0\0\0", 4) + ff7 + pad,  // header length
+      head + std::string("\x01\0\0\0\xFF\xFD\xFF", 7) + pad,  // 65533 > rest
+      beforeCodes + ff4 + pad,  // material code count
+      beforeCodes + std::string("\x18\0\0\0\x01W\x01S\x01M", 10),  // ends early
+  };
+  for (const std::string& bytes : cases) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(Loaded(bytes), CArchiveException) << Hex(bytes);
+    EXPECT_LT(std::chrono::steady_clock::now() - start,
+              std::chrono::seconds(1));
+  }
+}
+
+TEST(ConfigurationFileTest, FilesRoundTripAndFailuresGiveMinusOne) {
+  TempDir dir;
+  const CConfiguration config = FullConfig();
+  const std::string path = dir.Path("job.cfg");
+  dir.Write("job.cfg", std::string(100000, 'x'));  // emptied by storing
+  ASSERT_EQ(StoreConfigurationFile(path, config), 0);
+  EXPECT_EQ(TempDir::Read(path), Stored(config));
+  CConfiguration loaded;
+  ASSERT_EQ(LoadConfigurationFile(path, loaded), 0);
+  EXPECT_EQ(loaded, config);
+
+  CConfiguration unused;
+  EXPECT_EQ(LoadConfigurationFile(dir.Path("missing.cfg"), unused), -1);
+  EXPECT_EQ(LoadConfigurationFile(dir.Path(""), unused), -1);  // a directory
+  EXPECT_EQ(StoreConfigurationFile(dir.Path("no/such/dir.cfg"), config), -1);
+  EXPECT_EQ(StoreConfigurationFile(dir.Path(""), config), -1);
+
+  const std::string cut = dir.Write("cut.cfg", Stored(config).substr(0, 50));
+  EXPECT_THROW(LoadConfigurationFile(cut, unused), CArchiveException);
+}
+
+}  // namespace
