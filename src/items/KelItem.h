@@ -6,6 +6,7 @@
 #include "input/Orb.h"
 
 class CConfiguration;
+class CKelRowIndex;
 
 // The item record of one table row on its way to the KEL file. Clear() it
 // before each use; ParseRow fills it from its row, the material translation
@@ -59,8 +60,11 @@ class CKelItem {
   // rows, or -1 for a look-ahead parse that skips the handed-assembly work.
   // May rewrite the document's quantity cell (number words become digits).
   // Returns true when the row is an item: quantity and material non-empty.
+  // `index` (optional, see KelRowIndex.h) replaces the scans over the table
+  // that handed assemblies and references back to earlier rows need; the
+  // results are the same with or without it.
   bool ParseRow(std::vector<COrbRow>& rows, const CConfiguration& config,
-                int rowCount);
+                int rowCount, CKelRowIndex* index = nullptr);
 
   // Fills m_strMark, m_strMinorMark and m_nMarkType from the mark columns;
   // false when the row has no mark cell.
