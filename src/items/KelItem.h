@@ -86,4 +86,33 @@ class CKelItem {
   // Fills the output material code, sizes, grade, description and unit
   // weight from the material description, remarks and grade.
   void TranslateMaterial(const CConfiguration& config);
+
+  // --- Material translation: helpers (implemented in src/material) ---
+
+  // True when the upper-cased m_strMaterial begins with "BENT".
+  bool IsBent() const;
+  // Only when `grade` is not empty and `prefix` is: `prefix` = the first
+  // character of `grade`, `number` = the digits right behind it ("" when the
+  // second character is not a digit).
+  static void SplitGrade(const std::string& grade, std::string& prefix,
+                         std::string& number);
+  // Looks for the schedule indicator (its first "." left out, optionally
+  // followed by ".") in the upper-cased `text`. When found: `number` = "%d"
+  // of the integer behind it, every blank right behind it in `text` becomes
+  // ".", and true is returned. Otherwise false; `number` is untouched.
+  static bool FindSchedule(std::string& text, const CConfiguration& config,
+                           std::string& number);
+  // True when the upper-cased `text` holds the pipe prefix
+  // m_materialCodes[entry] (20, 21 or 22); an empty prefix never matches.
+  static bool HasPipePrefix(const std::string& text,
+                            const CConfiguration& config, int entry);
+  // Code "P", nominal diameter in m_strDim1, weight class in m_strDim2.
+  void TranslatePipe(const std::string& text, const CConfiguration& config);
+  // Code "R ", diameter in m_strDim1.
+  void TranslateRod(const std::string& text, const CConfiguration& config);
+  // Code "MI", the first 30 characters as the description, no sizes.
+  void TranslateMisc(const std::string& text, const CConfiguration& config);
+  // Diameter in m_strDim1 ("0" when no bolt pattern matches) and the
+  // designation, when one is read, in m_strGradePrefix / m_strGradeNumber.
+  void TranslateBolt(const std::string& text, const CConfiguration& config);
 };

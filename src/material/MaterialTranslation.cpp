@@ -1,0 +1,173 @@
+#include "material/MaterialTranslation.h"
+
+#include <climits>
+#include <cstdint>
+
+#include "config/Configuration.h"
+#include "items/KelItem.h"
+#include "items/TextUtils.h"
+#include "material/PipeRodMisc.h"
+#include "material/ScopedCLocale.h"
+#include "material/ShapeFamily.h"
+
+namespace {
+
+// Width and precision of the remarks field: 28 minus the description's
+// length. Kept above INT_MIN, whose magnitude printf could not take as a
+// left-justified width.
+int RemarksWidth(const std::string& description) {
+  const int64_t width = 28 - static_cast<int64_t>(description.size());
+  return width <= INT_MIN ? INT_MIN + 1 : static_cast<int>(width);
+}
+
+std::string InchesText(const std::string& part, const CConfiguration& config) {
+  return FormatC("%d", ParseInches(part, config));
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::string FormatUnitWeight(const std::string& quantity,
+                             const std::string& weight) {
+  const int pieces = AtoiSaturated(quantity);
+  if (pieces == 0) return "";
+  return FormatC("%-1.2lf", AtofClassic(weight) / pieces);
+}
+
+std::string AppendRemarks(const std::string& description,
+                          const std::string& remarks) {
+  const int width = RemarksWidth(description);
+  return description + FormatC(" %-*.*s", width, width, remarks.c_str());
+}
+
+bool CKelItem::IsBent() const {
+  return ToUpperAscii(m_strMaterial.substr(0, 4)) == "BENT";
+}
+
+void CKelItem::SplitGrade(const std::string& grade, std::string& prefix,
+                          std::string& number) {
+  if (grade.empty() || !prefix.empty()) return;
+  prefix = grade.substr(0, 1);
+  std::string trimmed = grade;
+  TrimTrailingBlanks(trimmed);
+  size_t end = 1;
+  while (end < trimmed.size() && IsDigit(trimmed[end])) ++end;
+  number = end > 1 ? trimmed.substr(1, end - 1) : std::string();
+}
+
+void CKelItem::TranslateMaterial(const CConfiguration& config) {
+  m_strUnitWeight = FormatUnitWeight(m_strQuantity, m_strWeight);
+
+  if (IsBent()) {
+    ReplaceText("BENT", "", m_strMaterial, 1, false);
+    m_strRemarks = "BENT";
+  }
+
+  const int family = ClassifyMaterial(config);
+  const bool fractions = m_bMaterialFractions != 0;
+  const std::string sizeText =
+      SizeText(m_strMaterial, config.MaterialCode(family), fractions, config);
+  const SizeParts parts = SplitAtX(sizeText);
+
+  m_strFamilyGrade = config.DefaultGrade(family);
+  m_strDim1.clear();
+  m_strDim2.clear();
+  m_strDim3.clear();
+  m_strGradePrefix.clear();
+  m_strGradeNumber.clear();
+  m_strMatCode = kFamilyOutputCodes[family];
+
+  // Round material, bolts and misc items read the whole description.
+  const auto fullText = [&]() {
+    return fractions ? SubstituteFractions(m_strMaterial, config)
+                     : m_strMaterial;
+  };
+
+  switch (family) {
+    case kFamilyW:
+    case kFamilyS:
+    case kFamilyM:
+    case kFamilyHP:
+    case kFamilyWT:
+    case kFamilyST:
+    case kFamilyMT:
+    case kFamilyC:
+    case kFamilyMC:
+      m_strDim1 = FormatC("%-.2f", ParseInches(parts.part1, config) / 16.0);
+      m_strDim2 = parts.part2;
+      TrimBlanks(m_strDim2);
+      m_strDescription = AppendRemarks(m_strDescription, m_strRemarks);
+      break;
+    case kFamilyPlates:
+    case kFamilyCheckeredPlates:
+    case kFamilyBars:
+      m_strDim1 = InchesText(parts.part1, config);
+      m_strDim2 = InchesText(parts.part2, config);
+      m_strDescription = AppendRemarks(m_strDescription, m_strRemarks);
+      break;
+    case kFamilyAngles:
+    case kFamilyTubes:
+      m_strDim1 = InchesText(parts.part1, config);
+      m_strDim2 = InchesText(parts.part2, config);
+      m_strDim3 = InchesText(parts.part3, config);
+      m_strDescription = AppendRemarks(m_strDescription, m_strRemarks);
+      // The longer leg of an angle comes first.
+      if (family == kFamilyAngles &&
+          AtoiSaturated(m_strDim2) > AtoiSaturated(m_strDim1)) {
+        m_strDim1.swap(m_strDim2);
+      }
+      break;
+    case kFamilyRods:
+      TranslateRod(fullText(), config);
+      break;
+    case kFamilyRebar: {
+      std::string text = sizeText;
+      if (fractions) text = SubstituteFractions(text, config);
+      TrimBlanks(text);
+      RemoveDiameterAbbreviation(config.m_strDiameter, text);
+      const size_t hash = text.find('#');
+      if (hash != std::string::npos) {
+        // A bar number counts eighths of an inch.
+        const int64_t eighths = AtoiSaturated(text.substr(hash + 1));
+        const int64_t sixteenths = 2 * eighths;
+        const int value = sixteenths > INT_MAX   ? INT_MAX
+                          : sixteenths < INT_MIN ? INT_MIN
+                                                 : static_cast<int>(sixteenths);
+        m_strDim1 = FormatC("%d", value);
+      } else {
+        m_strDim1 = InchesText(text, config);
+      }
+      break;
+    }
+    case kFamilyPipe:
+      TranslatePipe(fullText(), config);
+      break;
+    case kFamilyBolts:
+      TranslateBolt(fullText(), config);
+      break;
+    case kFamilyMisc:
+      TranslateMisc(fullText(), config);
+      break;
+    case kFamilyMM: {
+      m_strMatCode = "MM";
+      std::string text = sizeText;
+      ReplaceText(config.MaterialCode(kFamilyMM), "", text, 1, false);
+      TrimBlanks(text);
+      const int precision =
+          text.size() < 30 ? static_cast<int>(text.size()) : 30;
+      m_strDescription = FormatC("%.*s", precision, text.c_str());
+      break;
+    }
+    default:
+      break;
+  }
+
+  if (!m_strGrade.empty() && m_strGradeNumber.empty()) {
+    SplitGrade(m_strGrade, m_strGradePrefix, m_strGradeNumber);
+  }
+  TrimBlanks(m_strDescription);
+  if (m_strMatCode == "TS" && config.m_bUseHssForTubes != 0) {
+    m_strMatCode = "HSS";
+  }
+}
