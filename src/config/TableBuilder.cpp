@@ -1,0 +1,341 @@
+#include "config/TableBuilder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <set>
+#include <unordered_map>
+
+namespace {
+
+// kel_config sits below the text utilities, so it folds case itself.
+std::string UpperAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+bool IsWhiteSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
+         c == '\r';
+}
+
+int64_t Distance(int32_t a, int32_t b) {
+  const int64_t d = static_cast<int64_t>(a) - static_cast<int64_t>(b);
+  return d < 0 ? -d : d;
+}
+
+// |(row - y) / range| exactly as the clustering rule states it; every caller
+// must use this one expression so that all comparisons agree to the bit.
+double RowQuotient(int32_t row, int32_t y, double range) {
+  return std::fabs((static_cast<double>(row) - static_cast<double>(y)) / range);
+}
+
+// Whether two non-empty texts of the data region fall into one cell.
+bool HasConflict(const std::vector<COrbText>& texts, size_t startIndex,
+                 const std::vector<int>& textColumns,
+                 const std::vector<int32_t>& rows) {
+  std::vector<uint64_t> cells;
+  cells.reserve(textColumns.size());
+  for (size_t i = startIndex, k = 0; i < texts.size(); ++i) {
+    if (texts[i].m_text.empty()) continue;
+    const uint64_t row = NearestRow(rows, texts[i].m_y);
+    cells.push_back(row << 32 | static_cast<uint32_t>(textColumns[k++]));
+  }
+  std::sort(cells.begin(), cells.end());
+  return std::adjacent_find(cells.begin(), cells.end()) != cells.end();
+}
+
+// The column of every non-empty text of the data region, in order; the
+// headers do not change during the search, so this is done once.
+std::vector<int> ColumnsOfTexts(const std::vector<COrbText>& texts,
+                                size_t startIndex,
+                                const CHeaderIndex& headers) {
+  std::vector<int> columns;
+  for (size_t i = startIndex; i < texts.size(); ++i) {
+    if (!texts[i].m_text.empty()) {
+      columns.push_back(headers.NearestColumn(texts[i].m_x));
+    }
+  }
+  return columns;
+}
+
+}  // namespace
+
+bool IsCountText(const std::string& text) {
+  std::string t = text;
+  if (const size_t open = t.find('('); open != std::string::npos) {
+    t.erase(0, open + 1);
+  }
+  if (const size_t close = t.find(')'); close != std::string::npos) {
+    t.erase(close);
+  }
+  size_t begin = 0;
+  size_t end = t.size();
+  while (begin < end && IsWhiteSpace(t[begin])) ++begin;
+  while (end > begin && IsWhiteSpace(t[end - 1])) --end;
+  t = t.substr(begin, end - begin);
+  if (t.empty()) return false;
+
+  static const char* const kWords[] = {"ONE", "TWO",   "THREE", "FOUR", "FIVE",
+                                       "SIX", "SEVEN", "EIGHT", "NINE", "TEN"};
+  const std::string upper = UpperAscii(t);
+  for (const char* word : kWords) {
+    if (upper == word) return true;
+  }
+  return std::all_of(t.begin(), t.end(),
+                     [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool FindFirstDataRow(const std::vector<COrbText>& texts,
+                      int32_t& firstRowHeight, size_t& startIndex) {
+  // A found flag rather than a sentinel height, so that a count at the very
+  // bottom of the coordinate range is still found.
+  bool found = false;
+  int32_t highest = std::numeric_limits<int32_t>::min();
+  for (const COrbText& text : texts) {
+    if ((!found || text.m_y > highest) && IsCountText(text.m_text)) {
+      found = true;
+      highest = text.m_y;
+    }
+  }
+  if (!found) return false;
+
+  size_t leftmost = texts.size();
+  for (size_t i = 0; i < texts.size(); ++i) {
+    if (texts[i].m_y == highest &&
+        (leftmost == texts.size() || texts[i].m_x < texts[leftmost].m_x)) {
+      leftmost = i;
+    }
+  }
+  firstRowHeight = highest;
+  startIndex = leftmost;
+  return true;
+}
+
+int MatchHeaders(const std::vector<COrbText>& texts,
+                 const std::vector<CConfigColumnItem>& columns,
+                 std::vector<COrbHeader>& headers, int32_t& firstRowHeight,
+                 size_t& startIndex) {
+  // Upper-cased header -> first column that carries it.
+  std::unordered_map<std::string, int> columnOfHeader;
+  for (size_t j = 0; j < columns.size(); ++j) {
+    columnOfHeader.emplace(UpperAscii(columns[j].m_strHeader),
+                           static_cast<int>(j));
+  }
+
+  int32_t lowest = std::numeric_limits<int32_t>::max();
+  int matched = 0;
+  for (size_t i = 0; i < texts.size() && texts[i].m_y > firstRowHeight; ++i) {
+    const auto it = columnOfHeader.find(UpperAscii(texts[i].m_text));
+    if (it == columnOfHeader.end()) continue;
+    headers.push_back(COrbHeader{texts[i].m_x, it->second});
+    lowest = std::min(lowest, texts[i].m_y);
+    ++matched;
+  }
+  if (matched == 0) return 0;
+
+  // The data begins right after the last text, looking back from the first
+  // data row, that lies at or above the lowest header. Index 0 is tested
+  // too: when only the first text is at that height, it is a header and
+  // must not become data.
+  size_t start = std::min(startIndex, texts.size() - 1);
+  while (true) {
+    if (texts[start].m_y >= lowest) {
+      ++start;
+      break;
+    }
+    if (start == 0) break;
+    --start;
+  }
+  firstRowHeight = lowest;
+  startIndex = start;
+  return matched;
+}
+
+std::vector<int32_t> ClusterRows(const std::vector<COrbText>& texts,
+                                 size_t startIndex, double tolerance) {
+  std::vector<int32_t> rows;
+  if (startIndex >= texts.size()) return rows;
+  const int32_t top = texts[startIndex].m_y;
+  const int32_t bottom = texts.back().m_y;
+  if (top == bottom) {
+    rows.push_back(top);  // the first text starts it, all others join
+    return rows;
+  }
+
+  const double range = static_cast<double>(top) - static_cast<double>(bottom);
+  const double limit = tolerance / 100;
+  rows.reserve(texts.size() - startIndex);
+  if (!(limit > 0)) {
+    // No quotient is below a limit of 0 or less: one row per text.
+    for (size_t i = startIndex; i < texts.size(); ++i) {
+      rows.push_back(texts[i].m_y);
+    }
+  } else {
+    // A text joins when some row is close enough. The quotient grows with
+    // the distance, so only the nearest row above and the nearest row below
+    // can decide.
+    std::set<int32_t> heights;
+    for (size_t i = startIndex; i < texts.size(); ++i) {
+      const int32_t y = texts[i].m_y;
+      const auto above = heights.lower_bound(y);  // first row >= y
+      bool joins =
+          above != heights.end() && RowQuotient(*above, y, range) < limit;
+      if (!joins && above != heights.begin()) {
+        joins = RowQuotient(*std::prev(above), y, range) < limit;
+      }
+      if (!joins) {
+        heights.insert(above, y);
+        rows.push_back(y);
+      }
+    }
+  }
+  std::sort(rows.begin(), rows.end(), std::greater<int32_t>());
+  return rows;
+}
+
+CHeaderIndex::CHeaderIndex(const std::vector<COrbHeader>& headers) {
+  std::vector<size_t> order(headers.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return headers[a].m_x < headers[b].m_x;
+  });
+  for (size_t i : order) {
+    // Stable order: the first entry seen at an x is the earliest one.
+    if (m_entries.empty() || m_entries.back().m_x != headers[i].m_x) {
+      m_entries.push_back(Entry{headers[i].m_x, i, headers[i].m_nColumn});
+    }
+  }
+}
+
+int CHeaderIndex::NearestColumn(int32_t x) const {
+  const auto right = std::lower_bound(
+      m_entries.begin(), m_entries.end(), x,
+      [](const Entry& e, int32_t value) { return e.m_x < value; });
+  if (right == m_entries.begin()) return right->m_nColumn;
+  const auto left = std::prev(right);
+  if (right == m_entries.end()) return left->m_nColumn;
+  const int64_t dl = Distance(x, left->m_x);
+  const int64_t dr = Distance(x, right->m_x);
+  if (dl != dr) return dl < dr ? left->m_nColumn : right->m_nColumn;
+  return left->m_nFirst < right->m_nFirst ? left->m_nColumn : right->m_nColumn;
+}
+
+size_t NearestRow(const std::vector<int32_t>& rows, int32_t y) {
+  // First row at or below y; the rows are in descending order.
+  const auto below =
+      std::lower_bound(rows.begin(), rows.end(), y, std::greater<int32_t>());
+  if (below == rows.begin()) return 0;
+  // First row of the run of equal heights just above y.
+  const int32_t aboveHeight = *std::prev(below);
+  const auto above = std::lower_bound(rows.begin(), below, aboveHeight,
+                                      std::greater<int32_t>());
+  if (below == rows.end() || Distance(aboveHeight, y) <= Distance(y, *below)) {
+    return static_cast<size_t>(above - rows.begin());
+  }
+  return static_cast<size_t>(below - rows.begin());
+}
+
+CTableCell AssignCell(const COrbText& text, const std::vector<int32_t>& rows,
+                      const CHeaderIndex& headers) {
+  return CTableCell{NearestRow(rows, text.m_y),
+                    headers.NearestColumn(text.m_x)};
+}
+
+double FindRowTolerance(const std::vector<COrbText>& texts,
+                        const std::vector<COrbHeader>& headers,
+                        size_t startIndex) {
+  if (headers.empty()) return 0.0;
+  const CHeaderIndex headerIndex(headers);
+  const std::vector<int> textColumns =
+      ColumnsOfTexts(texts, startIndex, headerIndex);
+
+  // Grow the tolerance while the rows stay free of conflicts, back off and
+  // halve the step on a conflict.
+  double tolerance = 0.1;
+  double step = 5.0;
+  double best = 0.0;
+  while (step > 0.1) {
+    const std::vector<int32_t> rows = ClusterRows(texts, startIndex, tolerance);
+    const bool conflict = HasConflict(texts, startIndex, textColumns, rows);
+    if (!conflict && rows.size() < 2) {
+      step = 0.1;
+    } else if (!conflict) {
+      best = tolerance;
+      // Above 100 percent every text of an ordered list joins the top row,
+      // so only a list out of order gets here; it could go on growing for
+      // billions of passes.
+      if (tolerance > 100.0) {
+        step = 0.1;
+      } else {
+        tolerance += step;
+      }
+    } else {
+      tolerance -= step;
+      step /= 2;
+      if (step > 0.1) tolerance += step;
+    }
+  }
+  return best;
+}
+
+int BuildRows(const std::vector<COrbText>& texts, size_t columnCount,
+              const std::vector<COrbHeader>& headers, size_t startIndex,
+              std::vector<COrbRow>& rows) {
+  if (headers.empty()) {
+    rows.clear();
+    return 0;
+  }
+  const size_t width = std::max(columnCount, headers.size());
+  const double tolerance = FindRowTolerance(texts, headers, startIndex);
+  const std::vector<int32_t> heights =
+      ClusterRows(texts, startIndex, tolerance);
+  const CHeaderIndex headerIndex(headers);
+
+  rows.assign(heights.size(), COrbRow(width));
+  for (size_t i = startIndex; i < texts.size(); ++i) {
+    if (texts[i].m_text.empty()) continue;
+    const CTableCell cell = AssignCell(texts[i], heights, headerIndex);
+    rows[cell.m_nRow][cell.m_nColumn] = texts[i].m_text;
+  }
+  return static_cast<int>(rows.size());
+}
+
+int COrb::ApplyConfiguration(const std::string& configPath) {
+  if (LoadConfigurationFile(configPath, m_config) != 0) return -1;
+  return ApplyLoadedConfiguration();
+}
+
+int COrb::ApplyLoadedConfiguration() {
+  int32_t firstRowHeight = 0;
+  size_t startIndex = 0;
+  if (!FindFirstDataRow(m_texts, firstRowHeight, startIndex)) {
+    m_nRows = 0;
+    m_nColumns = 0;
+    return -2;
+  }
+  std::vector<COrbHeader> headers;
+  const int matched = MatchHeaders(m_texts, m_config.m_columns, headers,
+                                   firstRowHeight, startIndex);
+
+  bool quantity = false;
+  bool material = false;
+  bool mark = false;
+  for (const COrbHeader& header : headers) {
+    const int type = m_config.m_columns[header.m_nColumn].m_nType;
+    quantity = quantity || type == kColQuantity;
+    material = material || type == kColMaterial;
+    mark = mark || type == kColMajorMark || type == kColMinorMark ||
+           type == kColPieceMark;
+  }
+
+  if (matched > 0) {
+    m_nRows = BuildRows(m_texts, m_config.m_columns.size(), headers, startIndex,
+                        m_rows);
+    m_nColumns = matched;
+  }
+  return quantity && material && mark ? 0 : -2;
+}
