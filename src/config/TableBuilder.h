@@ -19,11 +19,11 @@
 #include "config/Configuration.h"
 #include "input/Orb.h"
 
-// Whether a text reads as a count of pieces: the inside of its first pair of
-// parentheses (or the whole text without them), trimmed of white space, is
-// non-empty and either only the digits 0 to 9 or one of the words ONE to TEN
-// in any letter case. "12", "Ten" and "(3)" are counts; "12A" and
-// "4 (SHOP)" are not.
+// Whether a text reads as a count of pieces: what follows the first "(" (the
+// whole text when there is none), cut at the first ")" after it and trimmed
+// of white space, is non-empty and either only the digits 0 to 9 or one of
+// the words ONE to TEN in any letter case. "12", "Ten" and "(3)" are counts;
+// "12A" and "4 (SHOP)" are not.
 bool IsCountText(const std::string& text);
 
 // Finds the topmost line of `texts` that holds a count. Returns false when no
