@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+class CConfiguration;
+class CKelItem;
+class CLineTarget;
+
+// Where the KEL writing loop gets its item records from. COrb::WriteKelFile
+// reads the document's rows (ParseRow) and translates materials
+// (TranslateMaterial); tests supply hand-made records.
+class CKelItemSource {
+ public:
+  virtual ~CKelItemSource() = default;
+  // Fills the cleared record whose m_nRow is set; true when the row is an
+  // item (quantity and material non-empty, trimmed).
+  virtual bool ParseRow(CKelItem& item) = 0;
+  // Sets the output material code, sizes, grade, description and weight
+  // per piece of a parsed item.
+  virtual void TranslateMaterial(CKelItem& item) = 0;
+};
+
+// Writes the items of rows 0 .. rowCount - 1 to `target`, one KEL line each.
+// Handed assemblies (rows whose record has m_bHanded set, covering m_nSpan
+// rows) are written twice: first with " LH" after the first row's mark and
+// every quantity of the group scaled by left/total, then with " RH" and
+// right/total (a side without a count, or a total of 0, gets half).
+// At most two handed groups are open at once. With m_bDiscardInOutput set,
+// items of material code "MM" are dropped; a dropped main mark passes its
+// upper case and hand suffix on to the next written item. Returns 0, or -1
+// as soon as a line cannot be written (lines already written stay).
+int WriteKelRows(int rowCount, const CConfiguration& config,
+                 CKelItemSource& source, CLineTarget& target);

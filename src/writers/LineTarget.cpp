@@ -1,0 +1,74 @@
+#include "writers/LineTarget.h"
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "input/Orb.h"
+
+CLineTarget::~CLineTarget() { Close(); }
+
+int CLineTarget::OpenFile(const std::string& path, int openMode) {
+  Close();
+  m_pMemory = nullptr;
+  int flags = 0;
+  if (openMode == kOpenCreateWrite) {
+    flags = O_WRONLY | O_CREAT | O_TRUNC;
+  } else if (openMode == kOpenWriteNoTruncate) {
+    // Without O_CREAT, appending to a missing file fails and creates nothing.
+    flags = O_WRONLY;
+  } else {
+    return -1;
+  }
+  int fd;
+  do {
+    fd = open(path.c_str(), flags | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return -1;
+  if (lseek(fd, 0, SEEK_END) < 0) {
+    close(fd);
+    return -1;
+  }
+  m_fd = fd;
+  return 0;
+}
+
+void CLineTarget::UseMemory(std::string* text) {
+  Close();
+  m_pMemory = text;
+}
+
+int CLineTarget::WriteLine(const std::string& line) {
+  if (m_pMemory != nullptr) {
+    m_pMemory->append(line);
+    m_pMemory->append("\r\n");
+    return 0;
+  }
+  if (m_fd < 0) return -1;
+  std::string bytes = line;
+  bytes.append("\r\n");
+  const char* p = bytes.data();
+  size_t left = bytes.size();
+  while (left > 0) {
+    ssize_t n = write(m_fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    if (n == 0) return -1;
+    p += n;
+    left -= static_cast<size_t>(n);
+  }
+  return 0;
+}
+
+int CLineTarget::Close() {
+  m_pMemory = nullptr;
+  if (m_fd < 0) return 0;
+  int fd = m_fd;
+  m_fd = -1;
+  // The descriptor is released even when close() reports an error (EINTR
+  // included), so it is never closed twice.
+  return close(fd) == 0 ? 0 : -1;
+}

@@ -1,0 +1,174 @@
+#include "writers/KelWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "TempDir.h"
+#include "WriterTestSupport.h"
+#include "items/KelItem.h"
+#include "writers/LineTarget.h"
+
+namespace {
+
+// Rows given as ready-made records; an empty quantity makes a row that is
+// not an item.
+class CFakeSource : public CKelItemSource {
+ public:
+  std::vector<CKelItem> rows;
+  int parses = 0;
+  bool ParseRow(CKelItem& item) override {
+    ++parses;
+    int row = item.m_nRow;
+    item = rows[static_cast<size_t>(row)];
+    item.m_nRow = row;
+    return !item.m_strQuantity.empty();
+  }
+  void TranslateMaterial(CKelItem&) override {}
+};
+
+// A piece-mark row (or minor mark, type 7); handed when `span` > 0.
+CKelItem Row(const char* mark, const char* qty, const char* code = "PL",
+             int type = 8, int span = 0, int left = 0, int right = 0) {
+  CKelItem item;
+  item.m_strMark = mark, item.m_strQuantity = qty, item.m_strMatCode = code;
+  item.m_nMarkType = type, item.m_bHanded = span > 0, item.m_nSpan = span;
+  item.m_nLeftQty = left, item.m_nRightQty = right;
+  return item;
+}
+
+// The lines of PL items, given as "mark:quantity" pairs.
+std::string Lines(const std::vector<std::string>& items) {
+  std::string text;
+  for (const std::string& item : items) {
+    size_t colon = item.find(':');
+    char line[64];
+    std::snprintf(line, sizeof line, "%-9s%-5sPL\r\n",
+                  item.substr(0, colon).c_str(),
+                  item.substr(colon + 1).c_str());
+    text += line;
+  }
+  return text;
+}
+
+TEST(WriteKelRowsTest, HandedAssembliesAndDroppedItems) {
+  struct Case {
+    const char* name;
+    std::vector<CKelItem> rows;
+    std::vector<std::string> expected;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {"2L&3R over three rows",
+       {Row("B1 L/R", "5", "PL", 8, 3, 2, 3), Row("p1", "10"), Row("p2", "10"),
+        Row("B2", "1")},
+       {"B1 LH:2", "p1:4", "p2:4", "B1 RH:3", "p1:6", "p2:6", "B2:1"}},
+      {"no counts: halves, truncated", {Row("B1 L/R", "3", "PL", 8, 1)},
+       {"B1 LH:1", "B1 RH:1"}},
+      {"quantity 0 with counts: halves",
+       {Row("B1 L/R", "0", "PL", 8, 2, 2, 3), Row("p1", "10")},
+       {"B1 LH:0", "p1:5", "B1 RH:0", "p1:5"}},
+      {"exact shares: 1 of 49", {Row("B L/R", "49", "PL", 8, 2, 1, 48),
+        Row("p", "49")}, {"B LH:1", "p:1", "B RH:48", "p:48"}},
+      {"group ending on a row that is no item",
+       {Row("B1 L/R", "2", "PL", 8, 2), Row("", "")}, {"B1 LH:1", "B1 RH:1"}},
+      {"nesting two deep, a third handed row opens nothing",
+       {Row("A L/R", "8", "PL", 8, 3), Row("B L/R", "8", "PL", 8, 2),
+        Row("C L/R", "8", "PL", 8, 1)},
+       {"A LH:4", "B LH:4", "C L/R:4", "B RH:4", "C L/R:4",
+        "A RH:4", "B LH:4", "C L/R:4", "B RH:4", "C L/R:4"}},
+      {"span past the table", {Row("B L/R", "2", "PL", 8, 99), Row("p", "2")},
+       {"B LH:1", "p:1", "B RH:1", "p:1"}},
+      {"huge quantity", {Row("B L/R", "99999999999", "PL", 8, 1)},
+       {"B LH:1073741823", "B RH:1073741823"}},
+      {"dropped MM major mark upper-cases the next item",
+       {Row("G1", "1", "MM", 6), Row("b1", "2", "PL", 7)}, {"B1:2"}},
+      {"dropped MM minor mark passes nothing on",
+       {Row("g1", "1", "MM", 7), Row("b1", "2", "PL", 7)}, {"b1:2"}},
+      {"dropped handed MM of one row closes its group",
+       {Row("G L/R", "4", "MM", 8, 1, 1, 3), Row("p1", "4", "PL", 7)},
+       {"P1 RH:4"}},
+      {"dropped handed MM heading two rows",
+       {Row("G L/R", "4", "MM", 8, 2, 1, 3), Row("p1", "4", "PL", 7),
+        Row("p2", "6", "PL", 7)},
+       {"P1 LH:1", "P1 RH:3", "p2:6"}},
+  };
+  // clang-format on
+  CConfiguration config;
+  config.ResetToDefaults();
+  config.m_bDiscardInOutput = 1;
+  for (const Case& c : cases) {
+    CFakeSource source;
+    source.rows = c.rows;
+    std::string text;
+    CLineTarget target;
+    target.UseMemory(&text);
+    EXPECT_EQ(
+        WriteKelRows(static_cast<int>(c.rows.size()), config, source, target),
+        0);
+    EXPECT_EQ(text, Lines(c.expected)) << c.name;
+    // Each row is read once per pass: twice in a group, four times nested.
+    EXPECT_LE(source.parses, 4 * static_cast<int>(c.rows.size())) << c.name;
+  }
+}
+
+// A whole document through the row reader and the material translation.
+TEST(WriteKelFileTest, DocumentToFileAndMemory) {
+  COrb orb;
+  MakeDocument(orb, kTestColumns,
+               {{"B1 L/R", "5", "PL1/2X12", "2'", "2L&3R"},
+                {"p1", "TEN", "PL1/4X6", "1'", ""},
+                {"", "", "", "", "NOTE"},
+                {"p1", "10", "PL", "", ""},
+                {"B2", "1", "W12X26", "10'", "SHOP"}});
+  auto kel = [](const std::vector<std::pair<size_t, std::string>>& fields) {
+    std::string text = At(130, fields);
+    return text.erase(text.find_last_not_of(' ') + 1) + "\r\n";
+  };
+  // clang-format off
+  auto b1 = [&](const char* mark, const char* qty) {
+    return kel({{1, mark}, {10, qty}, {15, "PL"}, {18, "8"}, {24, "192"},
+                {36, "384"}, {46, "2L&3R"}, {121, "0.00"}});
+  };
+  auto p1 = [&](const char* qty) {
+    return kel({{1, "p1"}, {10, qty}, {15, "PL"}, {18, "4"}, {24, "96"},
+                {36, "192"}, {121, "0.00"}});
+  };
+  // The assembly runs to the next main mark, B2; row 3 takes its data from
+  // row 1 and keeps its own quantity.
+  const std::string expected =
+      b1("B1 LH", "2") + p1("4") + p1("4") + b1("B1 RH", "3") + p1("6") +
+      p1("6") + kel({{1, "B2"}, {10, "1"}, {15, "W"}, {18, "12.00"},
+                     {24, "26"}, {36, "1920"}, {46, "SHOP"}, {121, "0.00"}});
+  // clang-format on
+  TempDir dir;
+  std::string path = dir.Write("out.kel", "old contents");
+  EXPECT_EQ(orb.WriteKelFile(path, kOpenCreateWrite, nullptr, "", "", "", 0),
+            0);
+  EXPECT_EQ(
+      orb.WriteKelFile(path, kOpenWriteNoTruncate, nullptr, "", "", "", 1), 0);
+  EXPECT_EQ(TempDir::Read(path), expected + expected);
+  std::string memory;
+  EXPECT_EQ(orb.WriteKelFile("", 0, &memory, "", "", "", 0), 0);
+  EXPECT_EQ(memory, expected);
+  // A row count beyond the rows held reads no row that is not there.
+  orb.m_nRows = 9;
+  memory.clear();
+  EXPECT_EQ(orb.WriteKelFile("", 0, &memory, "", "", "", 0), 0);
+  EXPECT_EQ(memory, expected);
+  // Appending to a missing file fails and creates nothing; so does a full
+  // disk, part-way.
+  std::string missing = dir.Path("missing.kel");
+  EXPECT_EQ(
+      orb.WriteKelFile(missing, kOpenWriteNoTruncate, nullptr, "", "", "", 0),
+      -1);
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  if (std::filesystem::exists("/dev/full")) {
+    EXPECT_EQ(orb.WriteKelFile("/dev/full", kOpenWriteNoTruncate, nullptr, "",
+                               "", "", 0),
+              -1);
+  }
+}
+
+}  // namespace
