@@ -49,6 +49,15 @@ class COrb {
   // entity line, case-insensitively, at most 30 times, before it is parsed.
   // Returns 0 when the file was read, -1 when it cannot be opened or read.
   // Call once, on a newly constructed document.
+  //
+  // Entity lines read "(x y z),text" after leading white space; other lines
+  // give nothing. Lines may end in LF or CR LF. Numbers are read with the C
+  // locale's decimal point whatever the process locale; numbers that do not
+  // scan count as 0. A coordinate becomes thousandths truncated toward zero,
+  // clamped to +-2147483647 (NaN gives 0); when x is 0 the position is (y, z),
+  // else when y is 0 it is (x, z). The text is everything after the first
+  // comma, trailing white space removed (empty without a comma). Of texts at
+  // one position, the first non-empty one in file order survives.
   int ReadOrbFile(const std::string& path, bool invertX, bool invertY,
                   const std::vector<std::string>* discardList);
 
