@@ -1,0 +1,41 @@
+// Start-up: three positional arguments run one conversion job in batch mode;
+// anything else will open the main dialog.
+#include <clocale>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/ConversionJob.h"
+#include "app/JobUi.h"
+#include "input/DiscardList.h"
+#include "input/ProgramDirectory.h"
+
+int main(int argc, char** argv) {
+  // Numbers, case and regular expressions follow the C locale's rules,
+  // whatever the user's locale: the same input always gives the same bytes.
+  std::setlocale(LC_ALL, "C");
+
+  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const CCommandLineInfo info = ParseCommandLine(args);
+
+  if (info.m_bHelp) {
+    std::fputs(UsageText(), stdout);
+    return 0;
+  }
+  if (info.m_bVersion) {
+    std::printf("%s\n", VersionText());
+    return 0;
+  }
+  if (!info.IsBatch()) {
+    std::fputs(UsageText(), stderr);
+    return 2;
+  }
+
+  CStderrJobUi ui;
+  CConversionJob job(ui, DiscardListPath(ProgramDirectory()));
+  std::string output = info.m_strOutput;
+  job.ConvertFile(info.m_strInput, output, info.m_strConfig, info.m_bExport,
+                  info.ExistingOutputMode(), 0, 0, "", "", "");
+  return job.WroteOutput() ? 0 : 1;
+}

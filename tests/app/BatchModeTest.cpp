@@ -1,0 +1,166 @@
+// The program as a user runs it from a script: exit status, stderr lines and
+// the files it leaves.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "TempDir.h"
+#include "config/Configuration.h"
+
+namespace {
+
+const char* kDrawing =
+    "(1 100 0),BILL OF MATERIAL\r\n"
+    "(1 90 0),MARK\r\n(11 90 0),QTY\r\n(21 90 0),DESCRIPTION\r\n"
+    "(41 90 0),LENGTH\r\n"
+    "(1 80 0),B1\r\n(11 80 0),2\r\n(21 80 0),W8X31\r\n(41 80 0),12'-6\r\n"
+    "(1 70.5 0),B2\r\n(11 70.5 0),1\r\n(21 70.5 0),W12X26\r\n"
+    "(41 70.5 0),20'\r\n";
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class BatchModeTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    CConfiguration config;
+    config.ResetToDefaults();
+    const std::pair<const char*, const char*> columns[] = {
+        {"MARK", "Piece Mark"},
+        {"QTY", "Quantity"},
+        {"DESCRIPTION", "Material"},
+        {"LENGTH", "Length(Ft + In)"}};
+    for (const auto& [header, type] : columns) {
+      CConfigColumnItem item;
+      item.m_strHeader = header;
+      item.m_strType = type;
+      config.m_columns.push_back(item);
+    }
+    m_config = m_dir.Path("my.cfg");
+    ASSERT_EQ(StoreConfigurationFile(m_config, config), 0);
+    m_input = m_dir.Write("in.orb", kDrawing);
+    m_output = m_dir.Path("out.kel");
+  }
+
+  Outcome Run(const std::string& args, const std::string& exe = KELCONV_EXE,
+              const std::string& env = "") {
+    const std::string out = m_dir.Path("stdout.txt");
+    const std::string err = m_dir.Path("stderr.txt");
+    const std::string command = "cd '" + m_dir.Root().string() + "' && " + env +
+                                " '" + exe + "' " + args + " >'" + out +
+                                "' 2>'" + err + "'";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, TempDir::Read(out),
+            TempDir::Read(err)};
+  }
+
+  std::string Files() const {
+    return m_input + " " + m_output + " " + m_config;
+  }
+
+  TempDir m_dir;
+  std::string m_config, m_input, m_output;
+};
+
+TEST_F(BatchModeTest, ConvertsWithAbsolutePaths) {
+  const Outcome o = Run(Files());
+  EXPECT_EQ(o.status, 0);
+  EXPECT_EQ(o.err, "");
+  EXPECT_FALSE(TempDir::Read(m_output).empty());
+}
+
+TEST_F(BatchModeTest, RefusesExistingOutputAndLeavesIt) {
+  m_dir.Write("out.kel", "precious\r\n");
+  const Outcome o = Run(Files());
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.err, "File Exists.  Specify /O (overwite) or /A (append)\n");
+  EXPECT_EQ(TempDir::Read(m_output), "precious\r\n");
+}
+
+TEST_F(BatchModeTest, OverwriteAndAppend) {
+  ASSERT_EQ(Run(Files()).status, 0);
+  const std::string once = TempDir::Read(m_output);
+  EXPECT_EQ(Run("/a " + Files()).status, 0);
+  EXPECT_EQ(TempDir::Read(m_output), once + once);
+  EXPECT_EQ(Run("/A /O " + Files()).status, 0);
+  EXPECT_EQ(TempDir::Read(m_output), once);
+}
+
+TEST_F(BatchModeTest, AppendToMissingOutputFails) {
+  const Outcome o = Run("-A " + Files());
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.err, "Unable to process \"" + m_input + "\"\n");
+  EXPECT_FALSE(std::filesystem::exists(m_output));
+}
+
+TEST_F(BatchModeTest, PatternIsNotExpanded) {
+  const Outcome o = Run("'in*.orb' out.kel my.cfg");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.err, "Unable to open \"in*.orb\"\n");
+}
+
+TEST_F(BatchModeTest, ConfigurationProblems) {
+  m_dir.Write("broken.cfg", std::string("\x9f\x86\x01\x00\x06", 5));
+  EXPECT_EQ(Run(m_input + " out.kel broken.cfg").err,
+            "Please specify a valid config file.\n");
+  const Outcome missing = Run(m_input + " out.kel missing.cfg");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "Please specify a valid config file.\n");
+
+  m_dir.Write("other.orb", "(1 9 0),ITEM\n(1 8 0),1\n");
+  const Outcome other = Run("other.orb out.kel my.cfg");
+  EXPECT_EQ(other.status, 1);
+  EXPECT_EQ(other.err,
+            "Configuration Does Not Apply to Input File \"other.orb\" (must "
+            "match at least mark, quantity and material columns)\n");
+  EXPECT_FALSE(std::filesystem::exists(m_output));
+}
+
+TEST_F(BatchModeTest, UsageHelpAndVersion) {
+  const Outcome two = Run("in.orb out.kel");
+  EXPECT_EQ(two.status, 2);
+  EXPECT_NE(two.err.find("Usage: kelconv"), std::string::npos);
+  EXPECT_EQ(two.out, "");
+
+  const Outcome help = Run("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Usage: kelconv"), std::string::npos);
+
+  const Outcome version = Run("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "Kelconv 3.0\n");
+}
+
+TEST_F(BatchModeTest, ReadsDiscardListBesideACopiedProgram) {
+  // The program copied alone into another folder still runs, and reads the
+  // discard list that stands beside it: "REF" cut out of "MARKref" lets
+  // the header match.
+  const std::string exe = m_dir.Path("kelconv");
+  std::filesystem::copy_file(KELCONV_EXE, exe);
+  std::string drawing = kDrawing;
+  drawing.replace(drawing.find("MARK"), 4, "MARKref");
+  m_dir.Write("in.orb", drawing);
+
+  EXPECT_EQ(Run(Files(), exe).status, 1);
+  m_dir.Write("DISCARD.TXT", "  REF \r\n\r\n");
+  EXPECT_EQ(Run(Files(), exe).status, 0);
+}
+
+TEST_F(BatchModeTest, OutputDoesNotDependOnTheLocale) {
+  ASSERT_EQ(Run(Files()).status, 0);
+  const std::string plain = TempDir::Read(m_output);
+  for (const char* locale : {"de_DE.UTF-8", "C.UTF-8", "fr_FR.UTF-8"}) {
+    SCOPED_TRACE(locale);
+    EXPECT_EQ(Run("/O " + Files(), KELCONV_EXE, std::string("LC_ALL=") + locale)
+                  .status,
+              0);
+    EXPECT_EQ(TempDir::Read(m_output), plain);
+  }
+}
+
+}  // namespace
