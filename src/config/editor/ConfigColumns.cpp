@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -37,6 +38,17 @@ QString UpperAscii(QString text) {
   return text;
 }
 
+// Width of the longest item of `combo`, with room for the margins of a list
+// cell.
+int TextWidth(const QFontMetrics& metrics, const QComboBox* combo) {
+  constexpr int kCellMargins = 12;
+  int widest = 0;
+  for (int i = 0; i < combo->count(); ++i) {
+    widest = std::max(widest, metrics.horizontalAdvance(combo->itemText(i)));
+  }
+  return widest + kCellMargins;
+}
+
 }  // namespace
 
 CConfigColumns::CConfigColumns(IPrompts& prompts, QWidget* parent)
@@ -66,9 +78,18 @@ CConfigColumns::CConfigColumns(IPrompts& prompts, QWidget* parent)
   m_list->setSelectionMode(QAbstractItemView::SingleSelection);
   m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_list->header()->setStretchLastSection(false);
-  m_list->setColumnWidth(0, 90);
-  m_list->setColumnWidth(1, 83);
-  m_list->setColumnWidth(2, 55);
+  // 90, 83 and 55 pixels, or wider where the font needs it for the column
+  // titles and the longest type name.
+  const int typeWidth = TextWidth(m_list->fontMetrics(), m_type);
+  const int widths[] = {90, std::max(83, typeWidth), 55};
+  int listWidth = 0;
+  for (int column = 0; column < 3; ++column) {
+    const int width =
+        std::max(widths[column], m_list->header()->sectionSizeHint(column));
+    m_list->setColumnWidth(column, width);
+    listWidth += width;
+  }
+  m_list->setMinimumWidth(listWidth + 2 * m_list->frameWidth());
 
   m_add = new QPushButton(tr("&Add"));
   m_insert = new QPushButton(tr("&Insert Before"));

@@ -23,13 +23,17 @@ CConfigFractions::CConfigFractions(QWidget* parent) : QWidget(parent) {
   for (int k = 0; k < kFractionCount; ++k) {
     if (k % kRowsPerColumn == 0) {
       form = new QFormLayout;
+      form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+      form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
       columns->addLayout(form);
+      columns->addSpacing(12);
     }
     m_fractions[k] = new QLineEdit;
     m_fractions[k]->setMaxLength(kFractionLimit);
     m_fractions[k]->setObjectName(QStringLiteral("Fraction%1").arg(k));
     form->addRow(tr(kFractionLabels[k]), m_fractions[k]);
   }
+  columns->addStretch();
   m_caseSensitive = new QCheckBox(tr("Case Sensitive"));
   m_caseSensitive->setObjectName(QStringLiteral("CaseSensitive"));
 

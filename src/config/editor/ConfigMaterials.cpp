@@ -1,12 +1,12 @@
 #include "config/editor/ConfigMaterials.h"
 
 #include <QCheckBox>
-#include <QFormLayout>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
+#include <utility>
+
+#include "config/editor/EditorText.h"
 
 namespace {
 
@@ -19,69 +19,86 @@ const char* const kFamilyLabels[kFamilyCount] = {
     "C",    "MC",    "Plates", "Chk.Pl", "Bars", "Angles", "Tubes",
     "Rods", "Rebar", "Pipe",   "Bolts",  "Misc", "MM"};
 
-QLineEdit* MakeBox(int limit, const QString& name) {
+// Widths of the boxes, in characters: enough for the usual codes and grades
+// ("DBL.XSTR", "A572-50") without making the page wide.
+constexpr int kCodeWidth = 8;
+constexpr int kGradeWidth = 7;
+constexpr int kRightWidth = 10;
+
+QLineEdit* MakeBox(int limit, int width, const QString& name) {
   auto* box = new QLineEdit;
   box->setMaxLength(limit);
   box->setObjectName(name);
+  SetWidthInChars(box, width);
   return box;
 }
 
 }  // namespace
 
 CConfigMaterials::CConfigMaterials(QWidget* parent) : QWidget(parent) {
-  // Two blocks of ten families: label, code box, grade box.
-  auto* blocks = new QHBoxLayout;
-  QGridLayout* grid = nullptr;
+  // One grid, so that every row lines up across the page: two blocks of ten
+  // families (label, code box, grade box) under their "Default Grade"
+  // headings, and on the right the other boxes, one per family row.
+  auto* grid = new QGridLayout(this);
+  constexpr int kRightColumn = 8;
   for (int family = 0; family < kFamilyCount; ++family) {
-    if (family % kFamiliesPerBlock == 0) {
-      grid = new QGridLayout;
-      grid->addWidget(new QLabel(tr("Default Grade")), 0, 2);
-      blocks->addLayout(grid);
-    }
+    const int column = family / kFamiliesPerBlock * 4;
     const int row = family % kFamiliesPerBlock + 1;
-    m_codes[family] =
-        MakeBox(kCodeLimit, QStringLiteral("MaterialCode%1").arg(family));
-    m_grades[family] =
-        MakeBox(kGradeLimit, QStringLiteral("DefaultGrade%1").arg(family));
+    if (row == 1)
+      grid->addWidget(new QLabel(tr("Default Grade")), 0, column + 2);
+    m_codes[family] = MakeBox(kCodeLimit, kCodeWidth,
+                              QStringLiteral("MaterialCode%1").arg(family));
+    m_grades[family] = MakeBox(kGradeLimit, kGradeWidth,
+                               QStringLiteral("DefaultGrade%1").arg(family));
     auto* label = new QLabel(tr(kFamilyLabels[family]));
     label->setBuddy(m_codes[family]);
-    grid->addWidget(label, row, 0);
-    grid->addWidget(m_codes[family], row, 1);
-    grid->addWidget(m_grades[family], row, 2);
+    grid->addWidget(label, row, column);
+    grid->addWidget(m_codes[family], row, column + 1);
+    grid->addWidget(m_grades[family], row, column + 2);
   }
   m_discard = new QCheckBox(tr("Discard in output"));
   m_discard->setObjectName(QStringLiteral("DiscardInOutput"));
-  grid->addWidget(m_discard, kFamiliesPerBlock + 1, 1, 1, 2);
+  grid->addWidget(m_discard, kFamiliesPerBlock + 1, 5, 1, 2);
 
-  m_defaultGrade = MakeBox(kCodeLimit, QStringLiteral("OverallDefaultGrade"));
+  m_defaultGrade =
+      MakeBox(kCodeLimit, kRightWidth, QStringLiteral("OverallDefaultGrade"));
   for (int entry = kFamilyCount; entry < kMaterialCodeCount; ++entry) {
-    m_codes[entry] =
-        MakeBox(kCodeLimit, QStringLiteral("MaterialCode%1").arg(entry));
+    m_codes[entry] = MakeBox(kCodeLimit, kRightWidth,
+                             QStringLiteral("MaterialCode%1").arg(entry));
   }
-  m_diameter = MakeBox(kCodeLimit, QStringLiteral("Diameter"));
-  m_leftRight = MakeBox(kCodeLimit, QStringLiteral("LeftRight"));
-  m_left = MakeBox(kCodeLimit, QStringLiteral("Left"));
-  m_right = MakeBox(kCodeLimit, QStringLiteral("Right"));
-  m_schedule = MakeBox(kCodeLimit, QStringLiteral("Schedule"));
+  m_diameter = MakeBox(kCodeLimit, kRightWidth, QStringLiteral("Diameter"));
+  m_leftRight = MakeBox(kCodeLimit, kRightWidth, QStringLiteral("LeftRight"));
+  m_left = MakeBox(kCodeLimit, kRightWidth, QStringLiteral("Left"));
+  m_right = MakeBox(kCodeLimit, kRightWidth, QStringLiteral("Right"));
+  m_schedule = MakeBox(kCodeLimit, kRightWidth, QStringLiteral("Schedule"));
   m_useHss = new QCheckBox(tr("Use HSS For Tubes"));
   m_useHss->setObjectName(QStringLiteral("UseHssForTubes"));
 
-  auto* right = new QFormLayout;
-  right->addRow(tr("Default Grade"), m_defaultGrade);
-  right->addRow(tr("Standard Pipe Prefix"), m_codes[kCodeStandardPipe]);
-  right->addRow(tr("Extra Heavy Pipe Prefix"), m_codes[kCodeExtraHeavyPipe]);
-  right->addRow(tr("Double Extra Heavy Pipe Prefix"),
-                m_codes[kCodeDoubleExtraHeavyPipe]);
-  right->addRow(tr("Gage Abbreviation"), m_codes[kCodeGage]);
-  right->addRow(tr("Diameter Abbreviation"), m_diameter);
-  right->addRow(tr("Left/Right Indicator"), m_leftRight);
-  right->addRow(tr("Left Indicator"), m_left);
-  right->addRow(tr("Right Indicator"), m_right);
-  right->addRow(tr("Schedule Indicator"), m_schedule);
-  right->addRow(m_useHss);
+  const std::pair<const char*, QLineEdit*> rightRows[] = {
+      {QT_TR_NOOP("Default Grade"), m_defaultGrade},
+      {QT_TR_NOOP("Standard Pipe Prefix"), m_codes[kCodeStandardPipe]},
+      {QT_TR_NOOP("Extra Heavy Pipe Prefix"), m_codes[kCodeExtraHeavyPipe]},
+      {QT_TR_NOOP("Double Extra Heavy Pipe Prefix"),
+       m_codes[kCodeDoubleExtraHeavyPipe]},
+      {QT_TR_NOOP("Gage Abbreviation"), m_codes[kCodeGage]},
+      {QT_TR_NOOP("Diameter Abbreviation"), m_diameter},
+      {QT_TR_NOOP("Left/Right Indicator"), m_leftRight},
+      {QT_TR_NOOP("Left Indicator"), m_left},
+      {QT_TR_NOOP("Right Indicator"), m_right},
+      {QT_TR_NOOP("Schedule Indicator"), m_schedule},
+  };
+  int row = 1;
+  for (const auto& [text, box] : rightRows) {
+    auto* label = new QLabel(tr(text));
+    label->setBuddy(box);
+    grid->addWidget(label, row, kRightColumn);
+    grid->addWidget(box, row, kRightColumn + 1);
+    ++row;
+  }
+  grid->addWidget(m_useHss, row, kRightColumn, 1, 2);
 
-  auto* layout = new QHBoxLayout(this);
-  layout->addLayout(blocks);
-  layout->addSpacing(12);
-  layout->addLayout(right);
+  // Gaps between the blocks; spare room goes below the rows.
+  grid->setColumnMinimumWidth(3, 12);
+  grid->setColumnMinimumWidth(7, 12);
+  grid->setRowStretch(row + 1, 1);
 }

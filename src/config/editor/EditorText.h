@@ -34,3 +34,10 @@ inline void SetBoxText(QLineEdit* box, const std::string& text) {
 inline std::string BoxText(const QLineEdit* box) {
   return ToBytes(box->text());
 }
+
+// Gives `box` room for about `chars` average characters of its font.
+inline void SetWidthInChars(QLineEdit* box, int chars) {
+  constexpr int kFrameAndMargins = 12;
+  box->setMinimumWidth(box->fontMetrics().averageCharWidth() * chars +
+                       kFrameAndMargins);
+}
