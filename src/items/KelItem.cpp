@@ -14,16 +14,6 @@ constexpr int64_t kSixteenthsPerFoot = 192;
 // Quantity digits are looked for only this far into the cell.
 constexpr std::string::size_type kQuantityScanLength = 20;
 
-int SaturateToInt(int64_t value) {
-  if (value > std::numeric_limits<int>::max()) {
-    return std::numeric_limits<int>::max();
-  }
-  if (value < std::numeric_limits<int>::min()) {
-    return std::numeric_limits<int>::min();
-  }
-  return static_cast<int>(value);
-}
-
 // An inch reading as a length term: a text ParseInches cannot read adds
 // nothing rather than taking a sixteenth off.
 int64_t InchTerm(const std::string& text, const CConfiguration& config) {

@@ -30,16 +30,6 @@ char LowerAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-int SaturateToInt(int64_t value) {
-  if (value > std::numeric_limits<int>::max()) {
-    return std::numeric_limits<int>::max();
-  }
-  if (value < std::numeric_limits<int>::min()) {
-    return std::numeric_limits<int>::min();
-  }
-  return static_cast<int>(value);
-}
-
 // Truncates toward zero and clamps to the int range; NaN reads as 0.
 int TruncateToInt(double value) {
   if (std::isnan(value)) return 0;
@@ -209,6 +199,16 @@ std::string& TrimBlanks(std::string& text) {
   const std::string::size_type first = text.find_first_not_of(' ');
   text.erase(0, first == std::string::npos ? text.size() : first);
   return text;
+}
+
+int SaturateToInt(int64_t value) {
+  if (value > std::numeric_limits<int>::max()) {
+    return std::numeric_limits<int>::max();
+  }
+  if (value < std::numeric_limits<int>::min()) {
+    return std::numeric_limits<int>::min();
+  }
+  return static_cast<int>(value);
 }
 
 int AtoiSaturated(const std::string& text) {

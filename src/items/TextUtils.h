@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 class CConfiguration;
@@ -40,6 +41,9 @@ std::string& TrimBlanks(std::string& text);
 // white space, optional sign, digits), saturated to the 32-bit range instead
 // of overflowing; 0 when there are no digits.
 int AtoiSaturated(const std::string& text);
+
+// `value` clamped to the range of int.
+int SaturateToInt(int64_t value);
 
 // The decimal reading of a text as the C library's atof does it, always with
 // the C locale's decimal point.
