@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// File-chooser filters in their stored form: pairs of a description and a
+// pattern list, each part ended by "|", the whole list ended by a second
+// "|".
+inline constexpr const char* kFilterOrb =
+    "Bill of Material Files (*.orb)|*.orb|All Files (*.*)|*.*||";
+inline constexpr const char* kFilterKel =
+    "KEL Files (*.kel)|*.kel|All Files (*.*)|*.*||";
+inline constexpr const char* kFilterCfg =
+    "Configuration Files (*.cfg)|*.cfg|All Files (*.*)|*.*||";
+
+// Translates a stored filter into Qt's form, "Description (patterns);;...".
+// Qt reads the patterns from the parentheses, so each entry becomes its
+// description with its parenthesised part (if any) replaced by the entry's
+// own patterns, ";" between them becoming a blank. "*.*" means every file,
+// as on the system the filters come from, and becomes "*" (Qt's "*.*" would
+// hide names without a dot). A description without a pattern is dropped.
+QString QtFileFilter(const char* filter);

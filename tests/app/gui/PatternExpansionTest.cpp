@@ -1,0 +1,109 @@
+#include "app/PatternExpansion.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "GuiTestFiles.h"
+#include "TempDir.h"
+#include "app/FileFilters.h"
+#include "app/JobFields.h"
+
+namespace {
+
+TEST(PatternExpansionTest, MatchesNamesWithStarAndQuestionMarkOnly) {
+  TempDir dir;
+  for (const char* name : {"a.orb", "b.orb", "ab.orb", "A.ORB", ".hidden.orb",
+                           "job[1].orb", "back\\slash.orb", "notes.txt"}) {
+    dir.Write(name, "");
+  }
+  MakeDirectory(dir, "sub.orb");
+  const std::string root = dir.Root().string() + "/";
+  const struct Case {
+    std::string pattern;
+    std::vector<std::string> names;
+  } cases[] = {
+      {"*.orb",
+       {".hidden.orb", "a.orb", "ab.orb", "b.orb", "back\\slash.orb",
+        "job[1].orb", "sub.orb"}},
+      {"?.orb", {"a.orb", "b.orb"}},
+      {"a.orb", {"a.orb"}},
+      {"job[1].orb", {"job[1].orb"}},
+      {"job?1?.orb", {"job[1].orb"}},
+      {"back\\slash.orb", {"back\\slash.orb"}},
+      {"*.ORB", {"A.ORB"}},
+      {"*",
+       {".hidden.orb", "A.ORB", "a.orb", "ab.orb", "b.orb", "back\\slash.orb",
+        "job[1].orb", "notes.txt", "sub.orb"}},
+      {"", {}},
+      {"missing/*.orb", {}},
+      {"*.orb/", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pattern);
+    std::vector<std::string> matches = ExpandPattern(root + c.pattern);
+    std::sort(matches.begin(), matches.end());
+    std::vector<std::string> expected;
+    for (const std::string& name : c.names) expected.push_back(root + name);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(matches, expected);
+  }
+}
+
+TEST(PatternExpansionTest, RelativePatternsUseTheCurrentDirectory) {
+  TempDir dir;
+  dir.Write("here.orb", "");
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Root());
+  const std::vector<std::string> matches = ExpandPattern("h*.orb");
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(matches, std::vector<std::string>{"here.orb"});
+}
+
+TEST(PatternExpansionTest, InputTextsAndPatterns) {
+  EXPECT_EQ(JoinChosenFiles({"/a/x.orb"}), "/a/x.orb");
+  EXPECT_EQ(JoinChosenFiles({"/a/x.orb", "/a/y z.orb"}),
+            "\"/a/x.orb\";\"/a/y z.orb\"");
+  const struct Case {
+    std::string text;
+    std::vector<std::string> patterns;
+  } cases[] = {
+      {"", {}},
+      {";;", {}},
+      {"\"/a/x.orb\";\"/a/y z.orb\"", {"/a/x.orb", "/a/y z.orb"}},
+      {"a*.orb;;b?.orb;", {"a*.orb", "b?.orb"}},
+      {"\"\"\"", {"\""}},
+      {"\"", {""}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SplitExportPatterns(c.text), c.patterns) << c.text;
+  }
+}
+
+TEST(FileFiltersTest, TranslatesToQtFilters) {
+  EXPECT_EQ(QtFileFilter(kFilterOrb),
+            "Bill of Material Files (*.orb);;All Files (*)");
+  EXPECT_EQ(QtFileFilter(kFilterKel), "KEL Files (*.kel);;All Files (*)");
+  EXPECT_EQ(QtFileFilter("Text|*.txt;*.lst||"), "Text (*.txt *.lst)");
+  EXPECT_EQ(QtFileFilter("No pattern||Odd"), "");
+}
+
+TEST(JobFieldsTest, EditingRules) {
+  const struct Case {
+    const char* text;
+    const char* number;
+  } cases[] = {
+      {"AB C/12345678", "ABC12345"}, {"12345678", "12345678"},
+      {"123456789", "12345678"},     {" \\/,;^+[]\"=*?|<>", ""},
+      {"J-100.A", "J-100.A"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CleanJobNumber(QString::fromLatin1(c.text)),
+              QString::fromLatin1(c.number))
+        << c.text;
+  }
+  EXPECT_EQ(CleanJobText(QString(51, 'x')), QString(50, 'x'));
+  EXPECT_EQ(CleanJobText("a b"), "a b");
+}
+
+}  // namespace
