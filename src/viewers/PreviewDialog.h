@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDialog>
+#include <string>
+
+class COrb;
+class IPrompts;
+class QPlainTextEdit;
+class QPushButton;
+
+// "Preview": the KEL text of one configured document in an editable,
+// fixed-pitch text box without line wrapping, with "OK" (the default) and
+// "Save", which writes the text as shown to a file of the user's choice.
+class CPreviewDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // The job strings are passed on to the KEL writer.
+  CPreviewDialog(QWidget* parent, IPrompts& prompts, std::string jobNumber,
+                 std::string jobName, std::string customer);
+
+  // Renders `orb` (its configuration applied) through the KEL writer into
+  // memory and shows the text; whatever the writer produced before a failure
+  // is shown. Call once, before the dialog runs.
+  void SetDocument(COrb& orb);
+
+  // The text box's contents as bytes: Latin-1, every line break as CR LF,
+  // nothing added at the end.
+  std::string TextBytes() const;
+
+  // Asks for a file name and writes TextBytes() to it (created or
+  // truncated), then says "Success" ("File Saved") or "Failure" ("Unable to
+  // save file."). Nothing happens when the chooser is cancelled.
+  void Save();
+
+  QPlainTextEdit* TextBox() const { return m_pText; }
+  QPushButton* SaveButton() const { return m_pSave; }
+
+ private:
+  IPrompts& m_prompts;
+  std::string m_strJobNumber;
+  std::string m_strJobName;
+  std::string m_strCustomer;
+  QPlainTextEdit* m_pText;
+  QPushButton* m_pSave;
+};
+
+// Shows `bytes` (Latin-1, CR LF line ends) as text; the inverse of the
+// conversion TextBytes does.
+QString PreviewText(const std::string& bytes);
+
+// Writes `bytes` to `path` (created or truncated) in one write. Returns 0 on
+// success, -1 when the file cannot be created or written; a partly written
+// file is left in place.
+int WriteBytesToFile(const QString& path, const std::string& bytes);
