@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QDialog>
+
+// "About": the program's icon, the version line "Kelconv 3.0" and OK.
+class CAboutDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit CAboutDialog(QWidget* parent = nullptr);
+};

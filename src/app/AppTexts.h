@@ -1,0 +1,25 @@
+#pragma once
+
+// Fixed texts of the desktop program.
+
+// The application title: the main dialog's title and the caption of every
+// message box that has no caption of its own.
+inline constexpr const char* kAppTitle = "Kelconv Conversion Utility";
+
+// Where the configuration used last is remembered.
+inline constexpr const char* kSettingsOrganisation = "Orvandel Kelconv";
+inline constexpr const char* kSettingsApplication =
+    "Kelconv Conversion Utility";
+inline constexpr const char* kSettingsLastConfigKey =
+    "Configuration/LastConfigurationFile";
+
+// Messages of the main dialog's actions.
+inline constexpr const char* kMsgNoWildcardMatch =
+    "No input files matched the wildcard.";
+inline constexpr const char* kMsgConverted = "File(s) Successfully Converted";
+inline constexpr const char* kMsgExported = "File(s) Successfully Exported";
+inline constexpr const char* kMsgInvalidInput =
+    "Please specify a valid input file.";
+inline constexpr const char* kMsgPreviewConfigDoesNotApply =
+    "Configuration Does Not Apply to Input File (must match at least mark, "
+    "quantity and material columns)";

@@ -1,0 +1,442 @@
+// The main dialog's actions, driven headless through the scripted prompts.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "GuiTestFiles.h"
+#include "ScriptedPrompts.h"
+#include "TempDir.h"
+#include "app/ConversionJob.h"
+#include "app/ExportOptionsDialog.h"
+#include "app/MainDialog.h"
+#include "app/PatternExpansion.h"
+#include "app/WarningDialog.h"
+#include "input/Orb.h"
+#include "viewers/OrbGraphic.h"
+#include "viewers/PreviewDialog.h"
+
+namespace {
+
+namespace Control = MainDialogControl;
+using Kind = CScriptedPrompts::EKind;
+
+const QString kConverted = QStringLiteral("File(s) Successfully Converted");
+const QString kExported = QStringLiteral("File(s) Successfully Exported");
+const QString kNoMatch = QStringLiteral("No input files matched the wildcard.");
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+class MainDialogTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    m_config = WriteTestConfiguration(m_dir);
+    m_output = m_dir.Path("out.kel");
+    m_dialog =
+        std::make_unique<CMainDialog>(m_prompts, m_dir.Path("DISCARD.TXT"));
+  }
+  void TearDown() override { EXPECT_EQ(m_prompts.Remaining(), 0u); }
+
+  QLineEdit* Edit(const char* name) const {
+    return m_dialog->findChild<QLineEdit*>(QLatin1String(name));
+  }
+  void Click(const char* name) const {
+    m_dialog->findChild<QPushButton*>(QLatin1String(name))->click();
+  }
+  void SetPaths(const std::string& input, const std::string& output,
+                const std::string& config) const {
+    Edit(Control::kInputFile)->setText(Q(input));
+    Edit(Control::kOutputFile)->setText(Q(output));
+    Edit(Control::kConfigFile)->setText(Q(config));
+  }
+  // What the conversion job writes for `inputs` in turn into a fresh file:
+  // the first file creates it, the others are appended with their index.
+  std::string Reference(const std::vector<std::string>& inputs,
+                        bool exportRows = false, int headerOption = 0) {
+    CRecordingJobUi ui;
+    CConversionJob job(ui, m_dir.Path("DISCARD.TXT"));
+    const std::string path = m_dir.Path("reference.out");
+    for (size_t i = 0; i < inputs.size(); ++i) {
+      std::string output = path;
+      EXPECT_EQ(job.ConvertFile(inputs[i], output, m_config, exportRows,
+                                i == 0 ? kExistingOverwrite : kExistingAppend,
+                                static_cast<int>(i), headerOption, "", "", ""),
+                0);
+    }
+    EXPECT_EQ(ui.m_messages, std::vector<std::string>{});
+    return TempDir::Read(path);
+  }
+  // Queues the "Export options" answer `option` (0, 1, 2; -1 cancels).
+  void QueueExportOption(int option) {
+    m_prompts.QueueDialog([option](QDialog& dialog) {
+      EXPECT_EQ(dialog.windowTitle(), "Export options");
+      auto& options = static_cast<CExportOptionsDialog&>(dialog);
+      EXPECT_EQ(options.HeaderOption(), 2);  // the preset choice
+      if (option < 0) return CScriptedPrompts::Reject(dialog);
+      options.SetHeaderOption(option);
+      return CScriptedPrompts::Accept(dialog);
+    });
+  }
+
+  TempDir m_dir;
+  CScriptedPrompts m_prompts;
+  std::string m_config;
+  std::string m_output;
+  std::unique_ptr<CMainDialog> m_dialog;
+};
+
+TEST_F(MainDialogTest, OpensWithTheSpecifiedControls) {
+  EXPECT_EQ(m_dialog->windowTitle(), "Kelconv Conversion Utility");
+  auto* convert = m_dialog->findChild<QPushButton*>(Control::kConvert);
+  EXPECT_TRUE(convert->isDefault());
+  EXPECT_EQ(convert->text(), "Convert");
+  EXPECT_EQ(m_dialog->findChild<QCheckBox*>(Control::kInvertY)->text(),
+            "Invert Y-Aixs");
+  for (const char* name :
+       {Control::kJobNumber, Control::kJobName, Control::kCustomer}) {
+    EXPECT_TRUE(Edit(name)->isHidden()) << name;
+    EXPECT_EQ(Edit(name)->text(), "") << name;
+  }
+  for (const char* name : {Control::kJobNumberLabel, Control::kJobNameLabel,
+                           Control::kCustomerLabel}) {
+    EXPECT_TRUE(m_dialog->findChild<QLabel*>(name)->isHidden()) << name;
+  }
+  EXPECT_EQ(Edit(Control::kInputFile)->property("controlId").toInt(), 1000);
+}
+
+TEST_F(MainDialogTest, JobFieldsKeepTheirEditingRules) {
+  QTest::keyClicks(Edit(Control::kJobNumber), "AB C/12345678");
+  EXPECT_EQ(Edit(Control::kJobNumber)->text(), "ABC12345");
+  EXPECT_EQ(Edit(Control::kJobNumber)->cursorPosition(), 8);
+  Edit(Control::kJobNumber)->setText("a\\,;^+[]\"=*?|<>b");
+  EXPECT_EQ(Edit(Control::kJobNumber)->text(), "ab");
+
+  const QString sixty(60, QLatin1Char('x'));
+  for (const char* name : {Control::kJobName, Control::kCustomer}) {
+    Edit(name)->setText(sixty.left(50));
+    EXPECT_EQ(Edit(name)->text().size(), 50);
+    Edit(name)->setText(sixty);
+    EXPECT_EQ(Edit(name)->text(), sixty.left(50)) << name;
+  }
+}
+
+TEST_F(MainDialogTest, BrowseButtonsWriteOnlyTheirEdit) {
+  Edit(Control::kInputFile)->setText("start.orb");
+  m_prompts.QueueOpenFileNames({"/j/a.orb", "/j/b c.orb"});
+  Click(Control::kBrowseInput);
+  EXPECT_EQ(Edit(Control::kInputFile)->text(), "\"/j/a.orb\";\"/j/b c.orb\"");
+  ASSERT_EQ(m_prompts.Requests().size(), 1u);
+  EXPECT_EQ(m_prompts.Requests()[0].startPath, "start.orb");
+  EXPECT_EQ(m_prompts.Requests()[0].filter,
+            "Bill of Material Files (*.orb);;All Files (*)");
+
+  m_prompts.QueueOpenFileNames({"/j/one.orb"});
+  Click(Control::kBrowseInput);
+  EXPECT_EQ(Edit(Control::kInputFile)->text(), "/j/one.orb");
+  m_prompts.QueueOpenFileNames({});  // cancelled
+  Click(Control::kBrowseInput);
+  EXPECT_EQ(Edit(Control::kInputFile)->text(), "/j/one.orb");
+
+  m_prompts.QueueSaveFileName("/j/out.kel");
+  Click(Control::kBrowseOutput);
+  EXPECT_EQ(Edit(Control::kOutputFile)->text(), "/j/out.kel");
+  EXPECT_EQ(m_prompts.Requests().back().defaultSuffix, "KEL");
+  m_prompts.QueueOpenFileName("/j/new.cfg");
+  Click(Control::kBrowseConfig);
+  EXPECT_EQ(Edit(Control::kConfigFile)->text(), "/j/new.cfg");
+  EXPECT_EQ(m_prompts.Requests().back().filter,
+            "Configuration Files (*.cfg);;All Files (*)");
+  // Browsing alone does not change the path the dialog took last.
+  EXPECT_EQ(m_dialog->ConfigFile(), "");
+  EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
+}
+
+TEST_F(MainDialogTest, ConvertRunsEveryMatchAndAsksOnlyForTheFirst) {
+  MakeDirectory(m_dir, "jobs");
+  for (const char* name : {"jobs/a.orb", "jobs/b.orb", "jobs/c.orb"}) {
+    m_dir.Write(name, kTopDownDrawing);
+  }
+  m_dir.Write("jobs/notes.txt", "not a drawing");
+  const std::vector<std::string> matches =
+      ExpandPattern(m_dir.Path("jobs/*.orb"));
+  ASSERT_EQ(matches.size(), 3u);
+  m_dir.Write("out.kel", "old\r\n");
+
+  m_prompts.QueueDialog([this](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Warning!");
+    // Three files: the progress window is up and names the first one.
+    auto* progress = m_dialog->findChild<QProgressDialog*>();
+    EXPECT_NE(progress, nullptr);
+    if (progress != nullptr) {
+      EXPECT_TRUE(progress->labelText().contains("file 1 of 3"));
+    }
+    static_cast<CWarningDialog&>(dialog).OverwriteButton()->click();
+    return dialog.result();
+  });
+  SetPaths(m_dir.Path("jobs/*.orb"), m_output, m_config);
+  Click(Control::kConvert);
+
+  EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kConverted});
+  EXPECT_EQ(m_prompts.Messages()[0].caption, "Kelconv Conversion Utility");
+  EXPECT_EQ(TempDir::Read(m_output), Reference(matches));
+  EXPECT_EQ(m_dialog->findChild<QProgressDialog*>(), nullptr);
+}
+
+TEST_F(MainDialogTest, ConvertSingleFileShowsNoProgress) {
+  const std::string input = m_dir.Write("one.orb", kTopDownDrawing);
+  SetPaths(input, "  " + m_output, m_config);  // leading blanks are dropped
+  Click(Control::kConvert);
+  EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kConverted});
+  EXPECT_EQ(TempDir::Read(m_output), Reference({input}));
+}
+
+TEST_F(MainDialogTest, ConvertTakesTheWholeTextAsOnePattern) {
+  const std::string a = m_dir.Write("a.orb", kTopDownDrawing);
+  const std::string b = m_dir.Write("b.orb", kTopDownDrawing);
+  for (const std::string& input :
+       {"\"" + a + "\";\"" + b + "\"", std::string()}) {
+    m_prompts.ClearRecord();
+    SetPaths(input, m_output, m_config);
+    Click(Control::kConvert);
+    EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kNoMatch});
+    EXPECT_FALSE(std::filesystem::exists(m_output));
+  }
+}
+
+TEST_F(MainDialogTest, CancelInWarningStopsTheRun) {
+  MakeDirectory(m_dir, "jobs");
+  m_dir.Write("jobs/a.orb", kTopDownDrawing);
+  m_dir.Write("jobs/b.orb", kTopDownDrawing);
+  m_dir.Write("out.kel", "keep me\r\n");
+  for (const bool exportRows : {false, true}) {
+    SCOPED_TRACE(exportRows);
+    m_prompts.ClearRecord();
+    if (exportRows) QueueExportOption(0);
+    m_prompts.QueueDialog([](QDialog& dialog) {
+      EXPECT_EQ(dialog.windowTitle(), "Warning!");
+      return CScriptedPrompts::Reject(dialog);  // closed without a choice
+    });
+    // Export goes on with the next pattern after a failure, but not after
+    // the user chose to keep the output as it is.
+    const std::string input =
+        exportRows ? m_dir.Path("jobs/*.orb") + ";" + m_dir.Path("jobs/a.orb")
+                   : m_dir.Path("jobs/*.orb");
+    SetPaths(input, m_output, m_config);
+    Click(exportRows ? Control::kExport : Control::kConvert);
+    EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
+    EXPECT_EQ(TempDir::Read(m_output), "keep me\r\n");
+  }
+}
+
+TEST_F(MainDialogTest, ProgressCancelStopsBeforeTheNextFile) {
+  MakeDirectory(m_dir, "jobs");
+  for (const char* name : {"jobs/a.orb", "jobs/b.orb", "jobs/c.orb"}) {
+    m_dir.Write(name, kTopDownDrawing);
+  }
+  const std::vector<std::string> matches =
+      ExpandPattern(m_dir.Path("jobs/*.orb"));
+  m_dir.Write("out.kel", "old\r\n");
+  m_prompts.QueueDialog([this](QDialog& dialog) {
+    m_dialog->findChild<QProgressDialog*>()->cancel();
+    static_cast<CWarningDialog&>(dialog).AppendButton()->click();
+    return dialog.result();
+  });
+  SetPaths(m_dir.Path("jobs/*.orb"), m_output, m_config);
+  Click(Control::kConvert);
+  EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
+  EXPECT_EQ(TempDir::Read(m_output), "old\r\n" + Reference({matches[0]}));
+}
+
+TEST_F(MainDialogTest, ExportSkipsTheRestOfAFailingPattern) {
+  // Both entries of the first pattern fail (they are directories); only the
+  // first one is tried. The second pattern is still exported.
+  MakeDirectory(m_dir, "bad/x.orb");
+  MakeDirectory(m_dir, "bad/y.orb");
+  const std::string good = m_dir.Write("good.orb", kTopDownDrawing);
+  const std::string firstBad = ExpandPattern(m_dir.Path("bad/*.orb"))[0];
+  QueueExportOption(1);
+  SetPaths(m_dir.Path("bad/*.orb") + ";\"" + good + "\"", m_output, m_config);
+  Click(Control::kExport);
+
+  EXPECT_EQ(m_prompts.MessageTexts(),
+            (QStringList{Q("Unable to open \"" + firstBad + "\""), kExported}));
+  // The first file written starts the output, headers included.
+  EXPECT_EQ(TempDir::Read(m_output), Reference({good}, true, 1));
+}
+
+TEST_F(MainDialogTest, ExportRunsPatternsInTurnWithOneHeader) {
+  MakeDirectory(m_dir, "one");
+  MakeDirectory(m_dir, "two");
+  const std::string a = m_dir.Write("one/a.orb", kTopDownDrawing);
+  const std::string b = m_dir.Write("two/b.orb", kBottomUpDrawing);
+  QueueExportOption(1);
+  SetPaths(m_dir.Path("one/*.orb") + ";;" + m_dir.Path("two/?.orb") + ";",
+           m_output, m_config);
+  Click(Control::kExport);
+  EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kExported});
+  EXPECT_EQ(TempDir::Read(m_output), Reference({a, b}, true, 1));
+}
+
+TEST_F(MainDialogTest, ExportEndsAtAPatternWithoutMatch) {
+  const std::string a = m_dir.Write("a.orb", kTopDownDrawing);
+  QueueExportOption(0);
+  SetPaths(a + ";" + m_dir.Path("none*.orb") + ";" + a, m_output, m_config);
+  Click(Control::kExport);
+  EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kNoMatch});
+  EXPECT_EQ(TempDir::Read(m_output), Reference({a}, true, 0));
+}
+
+TEST_F(MainDialogTest, ExportCancelledOrEmptyWritesNothing) {
+  m_dir.Write("a.orb", kTopDownDrawing);
+  QueueExportOption(-1);
+  SetPaths(m_dir.Path("a.orb"), m_output, m_config);
+  Click(Control::kExport);
+  EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
+
+  // Nothing to export is not reported as a success.
+  QueueExportOption(2);
+  SetPaths("", m_output, m_config);
+  Click(Control::kExport);
+  EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kNoMatch});
+  EXPECT_FALSE(std::filesystem::exists(m_output));
+}
+
+TEST_F(MainDialogTest, LaterFilesCreateTheOutputWhenTheFirstWroteNothing) {
+  // The first file does not fit the configuration; the next one must still
+  // create the output rather than append to a file that is not there.
+  MakeDirectory(m_dir, "jobs");
+  m_dir.Write("jobs/a.orb", "");
+  m_dir.Write("jobs/b.orb", "");
+  const std::vector<std::string> matches =
+      ExpandPattern(m_dir.Path("jobs/*.orb"));
+  ASSERT_EQ(matches.size(), 2u);
+  // Whatever order the directory lists them in, the foreign one comes first.
+  m_dir.Write(matches[0], kForeignDrawing);
+  m_dir.Write(matches[1], kTopDownDrawing);
+  const std::string good = matches[1];
+  SetPaths(m_dir.Path("jobs/*.orb"), m_output, m_config);
+  Click(Control::kConvert);
+  EXPECT_EQ(m_prompts.MessageTexts(),
+            (QStringList{
+                Q("Configuration Does Not Apply to Input File \"" + matches[0] +
+                  "\" (must match at least mark, quantity and "
+                  "material columns)"),
+                kConverted}));
+  EXPECT_EQ(TempDir::Read(m_output), Reference({good}));
+}
+
+TEST_F(MainDialogTest, PreviewReportsEachOutcome) {
+  MakeDirectory(m_dir, "dir.orb");
+  m_dir.Write("foreign.orb", kForeignDrawing);
+  m_dir.Write("broken.cfg", std::string("\x9f\x86\x01\x00\x06", 5));
+  const QString invalidInput = "Please specify a valid input file.";
+  const QString invalidConfig = "Please specify a valid config file.";
+  const struct Case {
+    const char* input;
+    const char* config;
+    QString message;
+  } cases[] = {
+      {"none*.orb", "my.cfg", invalidInput},
+      {"dir.orb", "my.cfg", invalidInput},
+      {"foreign.orb", "missing.cfg", invalidConfig},
+      {"foreign.orb", "broken.cfg", invalidConfig},
+      {"foreign.orb", "my.cfg",
+       "Configuration Does Not Apply to Input File (must match at least "
+       "mark, quantity and material columns)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input + std::string(" ") + c.config);
+    m_prompts.ClearRecord();
+    SetPaths(m_dir.Path(c.input), "", m_dir.Path(c.config));
+    Click(Control::kPreview);
+    EXPECT_EQ(m_prompts.MessageTexts(), QStringList{c.message});
+  }
+}
+
+TEST_F(MainDialogTest, PreviewShowsTheKelTextOfTheFirstMatch) {
+  // The bottom-up drawing fits only when read upside down.
+  for (const char* drawing : {kTopDownDrawing, kBottomUpDrawing}) {
+    const std::string input = m_dir.Write("p.orb", drawing);
+    const std::string expected = Reference({input});
+    ASSERT_FALSE(expected.empty());
+    m_prompts.QueueDialog([&expected](QDialog& dialog) {
+      EXPECT_EQ(dialog.windowTitle(), "Preview");
+      EXPECT_EQ(static_cast<CPreviewDialog&>(dialog).TextBytes(), expected);
+      return CScriptedPrompts::Accept(dialog);
+    });
+    SetPaths(m_dir.Path("p.*"), "", m_config);
+    Click(Control::kPreview);
+    EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
+  }
+  EXPECT_FALSE(std::filesystem::exists(m_output));
+}
+
+TEST_F(MainDialogTest, DisplayReplacesTheWindowAndItsDocument) {
+  const std::string input = m_dir.Write("d.orb", kTopDownDrawing);
+  SetPaths(input, "", "");
+  Click(Control::kDisplay);
+  QPointer<COrbGraphic> first = m_dialog->Graphic();
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->isVisible());
+  EXPECT_EQ(first->windowTitle(), "Orb File");
+  EXPECT_EQ(first->Document(), m_dialog->DisplayedDocument());
+  EXPECT_EQ(m_dialog->DisplayedDocument()->m_texts.size(), 13u);
+  EXPECT_EQ(m_dialog->DisplayedDocument()->m_texts[0].m_text,
+            "BILL OF MATERIAL");
+
+  // Mirrored: the rightmost text comes first in a row.
+  m_dialog->findChild<QCheckBox*>(Control::kInvertX)->setChecked(true);
+  Click(Control::kDisplay);
+  EXPECT_TRUE(first.isNull());
+  ASSERT_NE(m_dialog->Graphic(), nullptr);
+  EXPECT_EQ(m_dialog->DisplayedDocument()->m_texts[1].m_text, "LENGTH");
+
+  // An input that cannot be read leaves a hidden window.
+  SetPaths(m_dir.Path("missing.orb"), "", "");
+  Click(Control::kDisplay);
+  ASSERT_NE(m_dialog->Graphic(), nullptr);
+  EXPECT_FALSE(m_dialog->Graphic()->isVisible());
+
+  // Closing the window lets the document go.
+  SetPaths(input, "", "");
+  Click(Control::kDisplay);
+  QPointer<COrbGraphic> shown = m_dialog->Graphic();
+  shown->close();
+  EXPECT_EQ(m_dialog->Graphic(), nullptr);
+  EXPECT_EQ(m_dialog->DisplayedDocument(), nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(shown.isNull());
+  EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
+}
+
+TEST_F(MainDialogTest, AboutAndHelp) {
+  m_prompts.QueueDialog([](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "About");
+    auto* version = dialog.findChild<QLabel*>("version");
+    EXPECT_EQ(version ? version->text() : QString(), "Kelconv 3.0");
+    return CScriptedPrompts::Accept(dialog);
+  });
+  auto* about = m_dialog->findChild<QAction*>(Control::kAboutAction);
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(m_dialog->actions().contains(about));  // the context menu
+  about->trigger();
+
+  Click(Control::kHelp);
+  ASSERT_NE(m_dialog->HelpWindow(), nullptr);
+  EXPECT_TRUE(m_dialog->HelpWindow()->isVisible());
+  m_prompts.QueueDialogResult(QDialog::Accepted);
+  m_dialog->HelpWindow()->AboutButton()->click();
+  ASSERT_EQ(m_prompts.Requests().size(), 2u);
+  EXPECT_EQ(m_prompts.Requests()[1].dialogTitle, "About");
+  // Help again raises the same window.
+  CHelpWindow* help = m_dialog->HelpWindow();
+  Click(Control::kHelp);
+  EXPECT_EQ(m_dialog->HelpWindow(), help);
+}
+
+}  // namespace
