@@ -1,5 +1,6 @@
 // Start-up: three positional arguments run one conversion job in batch mode;
-// anything else will open the main dialog.
+// anything else opens the main dialog.
+#include <QApplication>
 #include <clocale>
 #include <cstdio>
 #include <string>
@@ -7,7 +8,9 @@
 
 #include "app/CommandLine.h"
 #include "app/ConversionJob.h"
+#include "app/InteractiveMode.h"
 #include "app/JobUi.h"
+#include "app/QtPrompts.h"
 #include "input/DiscardList.h"
 #include "input/ProgramDirectory.h"
 
@@ -28,8 +31,12 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!info.IsBatch()) {
-    std::fputs(UsageText(), stderr);
-    return 2;
+    // Only the desktop program needs a display; batch mode runs without.
+    QApplication app(argc, argv);
+    UseCLocaleRules();
+    CQtPrompts prompts;
+    RunInteractiveMode(prompts, DiscardListPath(ProgramDirectory()));
+    return 0;
   }
 
   CStderrJobUi ui;

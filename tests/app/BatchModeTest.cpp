@@ -121,12 +121,9 @@ TEST_F(BatchModeTest, ConfigurationProblems) {
   EXPECT_FALSE(std::filesystem::exists(m_output));
 }
 
-TEST_F(BatchModeTest, UsageHelpAndVersion) {
-  const Outcome two = Run("in.orb out.kel");
-  EXPECT_EQ(two.status, 2);
-  EXPECT_NE(two.err.find("Usage: kelconv"), std::string::npos);
-  EXPECT_EQ(two.out, "");
-
+// Fewer or more than three file names open the main dialog, which would wait
+// for a user here; the dialog's own tests drive it headless.
+TEST_F(BatchModeTest, HelpAndVersion) {
   const Outcome help = Run("--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("Usage: kelconv"), std::string::npos);
