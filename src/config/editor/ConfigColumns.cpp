@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/AppTexts.h"
 #include "app/Prompts.h"
 #include "config/editor/EditorText.h"
 
@@ -239,5 +240,5 @@ QTreeWidgetItem* CConfigColumns::MakeLine(const CConfigColumnItem& item) {
 
 void CConfigColumns::ShowMessage(const char* text) {
   m_prompts.ShowMessage(this, QString::fromLatin1(text),
-                        QString::fromLatin1(kEditorCaption));
+                        QString::fromLatin1(kAppTitle));
 }

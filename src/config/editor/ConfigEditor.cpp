@@ -4,6 +4,7 @@
 #include <QFile>
 #include <string>
 
+#include "app/AppTexts.h"
 #include "app/Prompts.h"
 #include "config/Archive.h"
 #include "config/Configuration.h"
@@ -13,7 +14,7 @@
 
 void EditConfiguration(QWidget* parent, IPrompts& prompts,
                        const QString& path) {
-  const QString caption = QString::fromLatin1(kEditorCaption);
+  const QString caption = QString::fromLatin1(kAppTitle);
   const std::string file = QFile::encodeName(path).toStdString();
 
   CConfiguration config;

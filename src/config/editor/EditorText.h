@@ -7,9 +7,6 @@
 #include <QString>
 #include <string>
 
-// Caption of the editor's message boxes: the application title.
-inline constexpr const char* kEditorCaption = "Kelconv Conversion Utility";
-
 // The configuration's strings are bytes in Latin-1: every byte maps to one
 // character and back, so any text of a file survives a trip through the
 // editor unchanged. Characters typed outside Latin-1 are stored as "?".
