@@ -160,4 +160,41 @@ TEST_F(BatchModeTest, OutputDoesNotDependOnTheLocale) {
   }
 }
 
+TEST_F(BatchModeTest, ConvertsTheBundledExampleAndABottomUpTable) {
+  // The README's command, the same file exported (and appended), and a table
+  // drawn from the bottom upwards, found on the second, inverted reading.
+  const std::string golden = std::string(KELCONV_TEST_DATA) + "/golden/";
+  const std::string sample = std::string(KELCONV_EXAMPLES) +
+                             "/sample.orb out.kel " + KELCONV_EXAMPLES +
+                             "/sample.cfg";
+  const std::string exported = TempDir::Read(golden + "sample.txt");
+  const struct {
+    std::string args;
+    std::string expected;
+  } kRuns[] = {
+      {"/O " + sample, TempDir::Read(golden + "sample.kel")},
+      {"/E /O " + sample, exported},
+      {"-e /a " + sample, exported + exported},
+      {"/O " + golden + "bottomup.orb out.kel " + golden + "bottomup.cfg",
+       TempDir::Read(golden + "bottomup.kel")},
+  };
+  for (const auto& run : kRuns) {
+    SCOPED_TRACE(run.args);
+    const Outcome o = Run(run.args);
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.err, "");
+    EXPECT_EQ(TempDir::Read(m_output), run.expected);
+  }
+}
+
+TEST_F(BatchModeTest, UnwritableOutputDirectory) {
+  for (const char* option : {"", "/E ", "/A "}) {
+    SCOPED_TRACE(option);
+    const Outcome o = Run(option + m_input + " missing/out.kel " + m_config);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "Unable to process \"" + m_input + "\"\n");
+    EXPECT_FALSE(std::filesystem::exists(m_dir.Path("missing")));
+  }
+}
+
 }  // namespace
