@@ -6,8 +6,6 @@
 
 #include "GuiTestFiles.h"
 #include "TempDir.h"
-#include "app/FileFilters.h"
-#include "app/JobFields.h"
 
 namespace {
 
@@ -78,32 +76,6 @@ TEST(PatternExpansionTest, InputTextsAndPatterns) {
   for (const Case& c : cases) {
     EXPECT_EQ(SplitExportPatterns(c.text), c.patterns) << c.text;
   }
-}
-
-TEST(FileFiltersTest, TranslatesToQtFilters) {
-  EXPECT_EQ(QtFileFilter(kFilterOrb),
-            "Bill of Material Files (*.orb);;All Files (*)");
-  EXPECT_EQ(QtFileFilter(kFilterKel), "KEL Files (*.kel);;All Files (*)");
-  EXPECT_EQ(QtFileFilter("Text|*.txt;*.lst||"), "Text (*.txt *.lst)");
-  EXPECT_EQ(QtFileFilter("No pattern||Odd"), "");
-}
-
-TEST(JobFieldsTest, EditingRules) {
-  const struct Case {
-    const char* text;
-    const char* number;
-  } cases[] = {
-      {"AB C/12345678", "ABC12345"}, {"12345678", "12345678"},
-      {"123456789", "12345678"},     {" \\/,;^+[]\"=*?|<>", ""},
-      {"J-100.A", "J-100.A"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(CleanJobNumber(QString::fromLatin1(c.text)),
-              QString::fromLatin1(c.number))
-        << c.text;
-  }
-  EXPECT_EQ(CleanJobText(QString(51, 'x')), QString(50, 'x'));
-  EXPECT_EQ(CleanJobText("a b"), "a b");
 }
 
 }  // namespace
