@@ -42,6 +42,13 @@ CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
       info.m_bVersion = true;
       continue;
     }
+    if (arg == "--dump-config" || arg == "--make-config" ||
+        arg == "--check-config") {
+      info.m_configCommand = arg == "--dump-config"   ? ConfigCommand::kDump
+                             : arg == "--make-config" ? ConfigCommand::kMake
+                                                      : ConfigCommand::kCheck;
+      continue;
+    }
     std::string name;
     if (OptionName(arg, name)) {
       const std::string upper = ToUpperAscii(name);
@@ -76,9 +83,15 @@ CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
 
 const char* UsageText() {
   return "Usage: kelconv [/E] [/O | /A] INPUT.orb OUTPUT CONFIG.cfg\n"
+         "       kelconv --dump-config CONFIG.cfg\n"
+         "       kelconv --make-config [/O] TEXT.toml CONFIG.cfg\n"
+         "       kelconv --check-config CONFIG.cfg INPUT.orb\n"
          "\n"
          "Converts a bill-of-material file into a KEL file (or, with /E, a\n"
          "\"~\"-delimited export) as the configuration file describes.\n"
+         "--dump-config prints a configuration as TOML text, --make-config\n"
+         "writes such a text as a configuration file (/O to replace one),\n"
+         "--check-config shows which headers of an input file it matches.\n"
          "\n"
          "Options (after \"/\" or \"-\", any letter case):\n"
          "  E          write an export file instead of a KEL file\n"

@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+// A command on configurations as text (app/ConfigCommands.h).
+enum class ConfigCommand { kNone, kDump, kMake, kCheck };
+
 // The command line as the program understood it.
 struct CCommandLineInfo {
   int m_nPositional = 0;  // every argument that is not an option counts
@@ -14,6 +17,9 @@ struct CCommandLineInfo {
   bool m_bAppend = false;     // "A" (clears overwrite)
   bool m_bHelp = false;       // "--help" or "-h"
   bool m_bVersion = false;    // "--version"
+  // "--dump-config", "--make-config" or "--check-config" (the later one
+  // wins); its files are the positional arguments, in order.
+  ConfigCommand m_configCommand = ConfigCommand::kNone;
 
   // The existing-output mode for the conversion job: 1 overwrite, 2 append,
   // 0 refuse an existing file.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/ConfigCommands.h"
 #include "app/ConversionJob.h"
 #include "app/InteractiveMode.h"
 #include "app/JobUi.h"
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
   if (info.m_bVersion) {
     std::printf("%s\n", VersionText());
     return 0;
+  }
+  if (info.m_configCommand != ConfigCommand::kNone) {
+    return RunConfigCommand(info, DiscardListPath(ProgramDirectory()), stdout,
+                            stderr);
   }
   if (!info.IsBatch()) {
     // Only the desktop program needs a display; batch mode runs without.
