@@ -3,6 +3,8 @@
 // Files for the desktop program's tests: a configuration that reads the
 // drawings below, and helpers to lay drawings out in a temporary directory.
 
+#include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 #include <filesystem>
 #include <ostream>
@@ -70,4 +72,13 @@ inline std::string MakeDirectory(const TempDir& dir, const std::string& name) {
   const std::string path = dir.Path(name);
   std::filesystem::create_directories(path);
   return path;
+}
+
+// Points every per-user QSettings (the program's own and Qt's, such as the
+// file dialog's history) into `dir`, never at the user's real settings.
+inline void UseTemporarySettings(const TempDir& dir) {
+  QStandardPaths::setTestModeEnabled(true);
+  const QString path = QString::fromStdString(dir.Path("settings"));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
 }

@@ -5,8 +5,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
-#include <QStandardPaths>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -24,13 +22,7 @@ namespace Control = MainDialogControl;
 
 class InteractiveModeTest : public testing::Test {
  protected:
-  void SetUp() override {
-    // Never the user's own settings.
-    QStandardPaths::setTestModeEnabled(true);
-    const QString settings = QString::fromStdString(m_dir.Path("settings"));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings);
-  }
+  void SetUp() override { UseTemporarySettings(m_dir); }
   void TearDown() override { EXPECT_EQ(m_prompts.Remaining(), 0u); }
 
   // Runs the interactive mode; `act` plays the user on the main dialog.

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "GuiTestFiles.h"
 #include "TempDir.h"
 
 namespace {
@@ -50,6 +51,7 @@ TEST(QtPromptsTest, MessageBoxHasOneOkButtonAndTheCaption) {
 
 TEST(QtPromptsTest, OpenChooserCreatesANewNameAfterConfirmation) {
   TempDir dir;
+  UseTemporarySettings(dir);  // the chooser remembers its last directory
   CQtPrompts prompts;
   const QString filter = "Configuration Files (*.cfg);;All Files (*)";
   AnswerNextModal([&](QWidget* modal) {
