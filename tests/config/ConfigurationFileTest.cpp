@@ -17,12 +17,8 @@ using Strings = std::vector<std::string>;
 std::string Hex(const std::string& bytes) {
   std::string out;
   char buf[4];
-  for (unsigned char b : bytes) {
-    snprintf(buf, sizeof buf, "%02X ", b);
-    out += buf;
-  }
-  if (!out.empty()) out.pop_back();
-  return out;
+  for (unsigned char b : bytes) out += (snprintf(buf, 4, " %02X", b), buf);
+  return out.empty() ? out : out.substr(1);
 }
 
 std::string Stored(const CConfiguration& config) {
@@ -40,31 +36,20 @@ CConfiguration Loaded(const std::string& bytes) {
 
 // A configuration in which every field differs from its default.
 CConfiguration FullConfig() {
-  CConfiguration config;
-  config.ResetToDefaults();
-  config.m_columns.push_back({"MARK", "Piece Mark", false, kColPieceMark});
-  config.m_columns.push_back({"QTY", "Quantity", false, kColQuantity});
-  config.m_columns.push_back({"DESCRIPTION", "Material", true, kColMaterial});
-  config.m_columns.push_back({"X", "material", false, kColNone});
-  config.m_nReserved = -3;
-  config.m_dReserved1 = 0.25;
-  config.m_dReserved2 = -1e300;
-  config.m_materialCodes[0] = "WF";
-  config.m_fractions[7] = "s";
-  config.m_strDiameter = "DIA";
-  config.m_bFractionIgnoreCase = 1;
-  config.m_strLeftRight = "L&R";
-  config.m_strSchedule = "S.";
-  config.m_bDiscardInOutput = 1;
-  config.m_strLeft = "LT";
-  config.m_searchFor = {"PLATE", "", "  "};
-  config.m_replaceWith = {"PL", "X", "Y"};
-  config.m_bUseHssForTubes = 1;
-  config.m_strRight = "RT";
-  config.m_defaultGrades[0] = "A992";
-  config.m_defaultGrades[19] = "A36";
-  config.m_strDefaultGrade = "A572";
-  return config;
+  CConfiguration c;
+  c.ResetToDefaults();
+  c.m_columns = {{"MARK", "Piece Mark", false, kColPieceMark},
+                 {"QTY", "Quantity", false, kColQuantity},
+                 {"DESCRIPTION", "Material", true, kColMaterial},
+                 {"X", "material", false, kColNone}};
+  c.m_nReserved = -3, c.m_dReserved1 = 0.25, c.m_dReserved2 = -1e300;
+  c.m_materialCodes[0] = "WF", c.m_fractions[7] = "s", c.m_strDiameter = "DIA";
+  c.m_bFractionIgnoreCase = 1, c.m_strLeftRight = "L&R", c.m_strSchedule = "S.";
+  c.m_bDiscardInOutput = 1, c.m_strLeft = "LT", c.m_strRight = "RT";
+  c.m_searchFor = {"PLATE", "", "  "}, c.m_replaceWith = {"PL", "X", "Y"};
+  c.m_bUseHssForTubes = 1, c.m_strDefaultGrade = "A572";
+  c.m_defaultGrades[0] = "A992", c.m_defaultGrades[19] = "A36";
+  return c;
 }
 
 TEST(ConfigurationFileTest, StoresTheDocumentedBytes) {
@@ -82,17 +67,11 @@ TEST(ConfigurationFileTest, StoresTheDocumentedBytes) {
 }
 
 TEST(ConfigurationFileTest, StringLengthPrefixes) {
-  struct Case {
-    size_t length;
-    const char* prefix;
-  } const cases[] = {
-      {0, "00"},
-      {254, "FE"},
-      {255, "FF FF 00"},
-      {65533, "FF FD FF"},
-      {65534, "FF FF FF FE FF 00 00"},
-      {70000, "FF FF FF 70 11 01 00"},
-  };
+  // clang-format off
+  struct Case { size_t length; const char* prefix; } const cases[] = {
+      {0, "00"}, {254, "FE"}, {255, "FF FF 00"}, {65533, "FF FD FF"},
+      {65534, "FF FF FF FE FF 00 00"}, {70000, "FF FF FF 70 11 01 00"}};
+  // clang-format on
   for (const Case& c : cases) {
     const std::string text(c.length, 'x');
     CArchive out;
@@ -104,26 +83,8 @@ TEST(ConfigurationFileTest, StringLengthPrefixes) {
     EXPECT_EQ(in.Remaining(), 0u);
   }
   // A short length in the long form is read as well.
-  CArchive in(
-      std::string("\xFF\x03\x00"
-                  "abc",
-                  6));
+  CArchive in(std::string{'\xFF', '\x03', '\0', 'a', 'b', 'c'});
   EXPECT_EQ(in.ReadString(), "abc");
-}
-
-// Column types are derived on loading (FullConfig holds the derived ones).
-TEST(ConfigurationFileTest, RoundTripKeepsEveryFieldAndIgnoresTrailingBytes) {
-  CConfiguration config = FullConfig();
-  const std::string bytes = Stored(config);
-  EXPECT_EQ(Loaded(bytes), config);
-  EXPECT_EQ(Loaded(bytes + "trailing junk"), config);
-
-  // A short list of grades is stored padded to twenty.
-  Strings padded = config.m_defaultGrades;
-  config.m_defaultGrades.resize(1);
-  padded.assign(kDefaultGradeCount, "");
-  padded[0] = "A992";
-  EXPECT_EQ(Loaded(Stored(config)).m_defaultGrades, padded);
 }
 
 // Each release appended fields to the layout of the one before, and bytes
@@ -141,11 +102,8 @@ TEST(ConfigurationFileTest, OlderVersionsDefaultTheFieldsTheyLack) {
     if (layout < 5) expected.m_defaultGrades = Strings(kDefaultGradeCount);
     if (layout < 4) expected.m_strRight = "";
     if (layout < 3) expected.m_bUseHssForTubes = 0;
-    if (layout < 2) {
-      expected.m_strLeft = "";
-      expected.m_searchFor.clear();
-      expected.m_replaceWith.clear();
-    }
+    if (layout < 2) expected.m_strLeft = "", expected.m_searchFor = {};
+    if (layout < 2) expected.m_replaceWith = {};
     if (layout < 1) expected.m_bDiscardInOutput = 0;
 
     CArchive label;
@@ -160,14 +118,11 @@ TEST(ConfigurationFileTest, OlderVersionsDefaultTheFieldsTheyLack) {
   }
 }
 
-TEST(ConfigurationFileTest, EveryTruncationThrows) {
-  const std::string bytes = Stored(FullConfig());
-  for (size_t size = 0; size < bytes.size(); ++size) {
-    EXPECT_THROW(Loaded(bytes.substr(0, size)), CArchiveException) << size;
-  }
-}
+TEST(ConfigurationFileTest, TruncatedOrHostileStreamsThrowQuickly) {
+  const std::string full = Stored(FullConfig());
+  for (size_t size = 0; size < full.size(); ++size)
+    EXPECT_THROW(Loaded(full.substr(0, size)), CArchiveException) << size;
 
-TEST(ConfigurationFileTest, HostileCountsAndLengthsThrowQuickly) {
   CConfiguration reset;
   reset.ResetToDefaults();
   const std::string valid = Stored(reset);
@@ -193,25 +148,33 @@ TEST(ConfigurationFileTest, HostileCountsAndLengthsThrowQuickly) {
   }
 }
 
-TEST(ConfigurationFileTest, FilesRoundTripAndFailuresGiveMinusOne) {
+// Column types are derived on loading (FullConfig holds the derived ones).
+TEST(ConfigurationFileTest, RoundTripsAndFailuresGiveMinusOne) {
+  CConfiguration config = FullConfig();
+  const std::string bytes = Stored(config);
+  EXPECT_EQ(Loaded(bytes), config);
+  EXPECT_EQ(Loaded(bytes + "trailing junk"), config);
+
   TempDir dir;
-  const CConfiguration config = FullConfig();
   const std::string path = dir.Path("job.cfg");
   dir.Write("job.cfg", std::string(100000, 'x'));  // emptied by storing
   ASSERT_EQ(StoreConfigurationFile(path, config), 0);
-  EXPECT_EQ(TempDir::Read(path), Stored(config));
-  CConfiguration loaded;
+  EXPECT_EQ(TempDir::Read(path), bytes);
+  CConfiguration loaded, unused;
   ASSERT_EQ(LoadConfigurationFile(path, loaded), 0);
   EXPECT_EQ(loaded, config);
-
-  CConfiguration unused;
   EXPECT_EQ(LoadConfigurationFile(dir.Path("missing.cfg"), unused), -1);
   EXPECT_EQ(LoadConfigurationFile(dir.Path(""), unused), -1);  // a directory
   EXPECT_EQ(StoreConfigurationFile(dir.Path("no/such/dir.cfg"), config), -1);
   EXPECT_EQ(StoreConfigurationFile(dir.Path(""), config), -1);
-
-  const std::string cut = dir.Write("cut.cfg", Stored(config).substr(0, 50));
+  const std::string cut = dir.Write("cut.cfg", bytes.substr(0, 50));
   EXPECT_THROW(LoadConfigurationFile(cut, unused), CArchiveException);
+
+  // A short list of grades is stored padded to twenty.
+  config.m_defaultGrades.resize(1);
+  Strings padded(kDefaultGradeCount);
+  padded[0] = "A992";
+  EXPECT_EQ(Loaded(Stored(config)).m_defaultGrades, padded);
 }
 
 }  // namespace

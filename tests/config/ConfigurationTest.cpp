@@ -10,48 +10,30 @@ namespace {
 using Strings = std::vector<std::string>;
 
 TEST(ConfigurationTest, ResetSetsDefaultsAndKeepsColumnsPairsAndReserved) {
-  CConfiguration config;
-  config.m_columns.push_back({"QTY", "Quantity", false, kColQuantity});
-  config.m_nReserved = 7;
-  config.m_dReserved1 = 2.5;
-  config.m_materialCodes = {"WF"};
-  config.m_fractions = Strings(20, "q");
-  config.m_strDiameter = "DIA";
-  config.m_bFractionIgnoreCase = 1;
-  config.m_strLeftRight = "LR";
-  config.m_strSchedule = "S";
-  config.m_bDiscardInOutput = 1;
-  config.m_strLeft = "LT";
-  config.m_searchFor = {"A"};
-  config.m_replaceWith = {"B"};
-  config.m_bUseHssForTubes = 1;
-  config.m_strRight = "RT";
-  config.m_defaultGrades = {"A572", "A992"};
-  config.m_strDefaultGrade = "A36";
-
-  CConfiguration expected = config;
-  expected.m_materialCodes = {"W",  "S",  "M",   "HP",   "WT",       "ST",
-                              "MT", "C",  "MC",  "PL",   "CP",       "B",
-                              "L",  "TS", "ROD", "RB",   "PIPE",     "W/NUT",
-                              "MI", "MM", "STD", "XSTR", "DBL.XSTR", "GA"};
+  CConfiguration c;
+  c.m_columns = {{"QTY", "Quantity", false, kColQuantity}};
+  c.m_nReserved = 7, c.m_dReserved1 = 2.5, c.m_searchFor = {"A"};
+  c.m_replaceWith = {"B"}, c.m_defaultGrades = {"A572", "A992"};
+  CConfiguration expected = c;
+  c.m_materialCodes = {"WF"}, c.m_fractions = Strings(20, "q");
+  c.m_strDiameter = "DIA", c.m_bFractionIgnoreCase = 1, c.m_strLeftRight = "LR";
+  c.m_strSchedule = "S", c.m_bDiscardInOutput = 1, c.m_strLeft = "LT";
+  c.m_bUseHssForTubes = 1, c.m_strRight = "RT", c.m_strDefaultGrade = "A36";
+  // clang-format off
+  expected.m_materialCodes = {"W", "S", "M", "HP", "WT", "ST", "MT", "C", "MC", "PL", "CP", "B",
+                              "L", "TS", "ROD", "RB", "PIPE", "W/NUT", "MI", "MM", "STD",
+                              "XSTR", "DBL.XSTR", "GA"};
   expected.m_fractions = {"a", "d", "f", "g", "h", "j", "k", "l",
                           "z", "x", "c", "v", "b", "n", "m"};
-  expected.m_strDiameter = "%%C";
-  expected.m_bFractionIgnoreCase = 0;
-  expected.m_strLeftRight = "L/R";
+  // clang-format on
+  expected.m_strDiameter = "%%C", expected.m_strLeftRight = "L/R";
   expected.m_strSchedule = "SCH";
-  expected.m_bDiscardInOutput = 0;
-  expected.m_strLeft = "";
-  expected.m_bUseHssForTubes = 0;
-  expected.m_strRight = "";
   expected.m_defaultGrades.resize(kDefaultGradeCount);
-  expected.m_strDefaultGrade = "";
-
-  config.ResetToDefaults();
-  EXPECT_EQ(config, expected);
+  c.ResetToDefaults();
+  EXPECT_EQ(c, expected);
 }
 
-TEST(ConfigurationTest, ColumnTypeNamesMatchExactly) {
+TEST(ConfigurationTest, ColumnTypeNamesAndListEntries) {
   const Strings names = {
       "None",           "Quantity",        "Material",      "Length(Feet)",
       "Length(Inches)", "Length(Ft + In)", "Major PC Mark", "Minor PC Mark",
@@ -63,17 +45,14 @@ TEST(ConfigurationTest, ColumnTypeNamesMatchExactly) {
     EXPECT_EQ(kColumnTypeNames[i], names[i]);
     EXPECT_EQ(ColumnTypeFromName(names[i]), i);
   }
-  for (const char* unknown : {"quantity", "Quantity ", "", "Length"}) {
+  for (const char* unknown : {"quantity", "Quantity ", "", "Length"})
     EXPECT_EQ(ColumnTypeFromName(unknown), kColNone) << unknown;
-  }
-}
 
-TEST(ConfigurationTest, ListEntriesBeyondTheEndAreEmpty) {
+  // Entries beyond the end of a short list read as "".
   CConfiguration config;
   config.m_materialCodes = {"W", "S"};
   EXPECT_EQ(config.MaterialCode(1), "S");
-  EXPECT_EQ(config.MaterialCode(2), "");
-  EXPECT_EQ(config.MaterialCode(-1), "");
+  for (int index : {2, -1}) EXPECT_EQ(config.MaterialCode(index), "");
   EXPECT_EQ(config.Fraction(14), "");
   EXPECT_EQ(config.DefaultGrade(19), "");
 }

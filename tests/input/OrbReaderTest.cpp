@@ -15,71 +15,61 @@ struct Placed {
   std::string text;
   bool operator==(const Placed&) const = default;
 };
+using Texts = std::vector<Placed>;
 
 std::ostream& operator<<(std::ostream& os, const Placed& p) {
   return os << "(" << p.x << ", " << p.y << ", \"" << p.text << "\")";
 }
 
-std::vector<Placed> ReadTexts(
-    const std::string& bytes, bool invertX = false, bool invertY = false,
-    const std::vector<std::string>* discard = nullptr) {
+Texts ReadTexts(const std::string& bytes, bool invertX = false,
+                bool invertY = false,
+                const std::vector<std::string>* discard = nullptr) {
   TempDir dir;
   COrb orb;
   EXPECT_EQ(
       orb.ReadOrbFile(dir.Write("in.orb", bytes), invertX, invertY, discard),
       0);
-  std::vector<Placed> out;
+  Texts out;
   for (const COrbText& t : orb.m_texts) out.push_back({t.m_x, t.m_y, t.m_text});
   return out;
 }
 
 TEST(OrbReader, ReadsEntityLines) {
   using namespace std::string_literals;
-  struct Case {
-    std::string line;
-    std::vector<Placed> expected;
-  } cases[] = {
+  const int32_t kBig = 2147483647;
+  // clang-format off
+  struct Case { std::string line; Texts expected; } const cases[] = {
       // Empty files, blank lines and lines that are no entities give nothing.
-      {"", {}},
-      {"\n\n  \r\n\t\n", {}},
-      {"HEADER\r\nx(1 2 3),A\n,(1 2 3)\n", {}},
+      {"", {}}, {"\n\n  \r\n\t\n", {}}, {"HEADER\r\nx(1 2 3),A\n,(1 2 3)\n", {}},
       {"(12.5 3.25 0),W12X26\n", {{12500, 3250, "W12X26"}}},
       // The plane: a zero first or second coordinate gives way to the third.
-      {"(0 7.5 2),A", {{7500, 2000, "A"}}},
-      {"(4 0 9),A", {{4000, 9000, "A"}}},
+      {"(0 7.5 2),A", {{7500, 2000, "A"}}}, {"(4 0 9),A", {{4000, 9000, "A"}}},
       {"(0 0 9),A", {{0, 9000, "A"}}},
       // Truncation toward zero of the product in thousandths.
-      {"(1.0009 2 0),X", {{1000, 2000, "X"}}},
-      {"(-1.0009 2 0),X", {{-1000, 2000, "X"}}},
+      {"(1.0009 2 0),X", {{1000, 2000, "X"}}}, {"(-1.0009 2 0),X", {{-1000, 2000, "X"}}},
       {"(2.3 1 0),X", {{2300, 1000, "X"}}},
       {"(1 2 0),  12 PCS ,EA  ", {{1000, 2000, "  12 PCS ,EA"}}},
-      {"(1 2 0)", {{1000, 2000, ""}}},
-      {" \t\v(1 2 0),A\t \r\n", {{1000, 2000, "A"}}},
+      {"(1 2 0)", {{1000, 2000, ""}}}, {" \t\v(1 2 0),A\t \r\n", {{1000, 2000, "A"}}},
       {"( 1\t\t2 3 ),A", {{1000, 2000, "A"}}},
       // Scanning stops at the first number that does not read.
-      {"(1 x 3),A", {{1000, 0, "A"}}},
-      {"(1,5 2 0),X", {{1000, 0, "5 2 0),X"}}},
-      {"(+1.5 0x10 7),A", {{1500, 16000, "A"}}},
-      {"(1e 2 3),A", {{1000, 0, "A"}}},
-      {"(nan 2 3),A", {{2000, 3000, "A"}}},
-      {"(1e300 -1e300 0),A", {{2147483647, -2147483647, "A"}}},
-      {"(-inf 5 0),A", {{-2147483647, 5000, "A"}}},
+      {"(1 x 3),A", {{1000, 0, "A"}}}, {"(1,5 2 0),X", {{1000, 0, "5 2 0),X"}}},
+      {"(+1.5 0x10 7),A", {{1500, 16000, "A"}}}, {"(1e 2 3),A", {{1000, 0, "A"}}},
+      {"(nan 2 3),A", {{2000, 3000, "A"}}}, {"(1e300 -1e300 0),A", {{kBig, -kBig, "A"}}},
+      {"(-inf 5 0),A", {{-kBig, 5000, "A"}}},
       {"(1 2 0),\xE9t\xE9 \xA0", {{1000, 2000, "\xE9t\xE9 \xA0"}}},
       // An embedded NUL ends the numbers but is kept in the text.
-      {"(1 2\0 3),A\0B\r\n"s, {{1000, 2000, "A\0B"s}}},
-  };
-  for (const Case& c : cases) {
+      {"(1 2\0 3),A\0B\r\n"s, {{1000, 2000, "A\0B"s}}}};
+  // clang-format on
+  for (const Case& c : cases)
     EXPECT_EQ(ReadTexts(c.line), c.expected) << c.line;
-  }
 }
 
 TEST(OrbReader, ReadsLinesAcrossBufferBoundaries) {
   std::string file = "(1 1 0)," + std::string(3 << 20, 'A') + "\r\n";
-  for (int i = 1; i <= 100000; ++i) {
+  for (int i = 1; i <= 100000; ++i)
     file += "(" + std::to_string(i) + " 2 0),t" + std::to_string(i) + "\r\n";
-  }
   file += "(0 0 0),last";
-  const std::vector<Placed> texts = ReadTexts(file);
+  const Texts texts = ReadTexts(file);
   ASSERT_EQ(texts.size(), 100002u);
   for (int i = 1; i <= 100000; ++i) {
     ASSERT_EQ(texts[i - 1], (Placed{i * 1000, 2000, "t" + std::to_string(i)}));
@@ -90,51 +80,43 @@ TEST(OrbReader, ReadsLinesAcrossBufferBoundaries) {
 
 TEST(OrbReader, SortsTopToBottomThenLeftToRight) {
   const std::string file = "(0 0 5),a\r\n(0 0 9),b\r\n(3 9 0),c\r\n";
-  EXPECT_EQ(
-      ReadTexts(file),
-      (std::vector<Placed>{{0, 9000, "b"}, {3000, 9000, "c"}, {0, 5000, "a"}}));
+  EXPECT_EQ(ReadTexts(file),
+            (Texts{{0, 9000, "b"}, {3000, 9000, "c"}, {0, 5000, "a"}}));
   EXPECT_EQ(ReadTexts(file, false, true),
-            (std::vector<Placed>{
-                {0, -5000, "a"}, {0, -9000, "b"}, {3000, -9000, "c"}}));
+            (Texts{{0, -5000, "a"}, {0, -9000, "b"}, {3000, -9000, "c"}}));
   EXPECT_EQ(ReadTexts(file, true, false),
-            (std::vector<Placed>{
-                {-3000, 9000, "c"}, {0, 9000, "b"}, {0, 5000, "a"}}));
+            (Texts{{-3000, 9000, "c"}, {0, 9000, "b"}, {0, 5000, "a"}}));
 }
 
 TEST(OrbReader, MergesTextsAtOnePosition) {
   const std::string file =
       "(1 1 0),\n(2 1 0),D\n(1 1 0),B\n(5 5 0),\n(1 1 0),C\n(5 5 0),\n";
   EXPECT_EQ(ReadTexts(file),
-            (std::vector<Placed>{
-                {5000, 5000, ""}, {1000, 1000, "B"}, {2000, 1000, "D"}}));
+            (Texts{{5000, 5000, ""}, {1000, 1000, "B"}, {2000, 1000, "D"}}));
   // Long runs keep file order: the first text read wins.
   std::string many;
-  for (int i = 0; i < 300; ++i) {
+  for (int i = 0; i < 300; ++i)
     many +=
         "(" + std::to_string(i % 3 + 1) + " 1 0),t" + std::to_string(i) + "\n";
-  }
-  EXPECT_EQ(ReadTexts(many),
-            (std::vector<Placed>{
-                {1000, 1000, "t0"}, {2000, 1000, "t1"}, {3000, 1000, "t2"}}));
+  EXPECT_EQ(
+      ReadTexts(many),
+      (Texts{{1000, 1000, "t0"}, {2000, 1000, "t1"}, {3000, 1000, "t2"}}));
 }
 
 TEST(OrbReader, CutsDiscardPhrasesOutOfEntityLines) {
   std::string many;
   for (int i = 0; i < 31; ++i) many += "AB";
-  struct Case {
-    std::vector<std::string> phrases;
-    std::string line;
-    Placed expected;
-  } cases[] = {
+  // clang-format off
+  struct Case { std::vector<std::string> phrases; std::string line; Placed expected; };
+  const Case cases[] = {
       {{"DWG"}, "(1 2 0),dwg 5", {1000, 2000, " 5"}},
       {{"ab"}, "(1 2 0)," + many, {1000, 2000, "AB"}},
       {{"0"}, "(10 20 0),X0Y", {1000, 2000, "XY"}},
       {{"ref"}, "(1 2 0),ab Ref cd", {1000, 2000, "ab  cd"}},
-      {{"(1 ", "B"}, "(1 2 3),B", {0, 0, ""}},
-  };
+      {{"(1 ", "B"}, "(1 2 3),B", {0, 0, ""}}};
+  // clang-format on
   for (const Case& c : cases) {
-    EXPECT_EQ(ReadTexts(c.line, false, false, &c.phrases),
-              std::vector<Placed>{c.expected})
+    EXPECT_EQ(ReadTexts(c.line, false, false, &c.phrases), Texts{c.expected})
         << c.line;
   }
 }
@@ -144,23 +126,22 @@ TEST(OrbReader, NumbersIgnoreTheUserLocale) {
   if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
     GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
   }
-  const std::vector<Placed> texts = ReadTexts("(12.5 3,25 0),A");
+  const Texts texts = ReadTexts("(12.5 3,25 0),A");
   std::setlocale(LC_ALL, saved.c_str());
-  EXPECT_EQ(texts, (std::vector<Placed>{{12500, 3000, "25 0),A"}}));
+  EXPECT_EQ(texts, (Texts{{12500, 3000, "25 0),A"}}));
 }
 
 TEST(OrbReader, FailsOnFilesThatCannotBeRead) {
   TempDir dir;
-  COrb missing;
-  EXPECT_EQ(missing.ReadOrbFile(dir.Path("none.orb"), false, false, nullptr),
-            -1);
-  EXPECT_EQ(missing.m_strFileName, "none.orb");
-  COrb directory;
-  EXPECT_EQ(directory.ReadOrbFile(dir.Path("."), false, false, nullptr), -1);
-  COrb relative;
-  EXPECT_EQ(relative.ReadOrbFile("no such file.orb", false, false, nullptr),
-            -1);
-  EXPECT_EQ(relative.m_strFileName, "no such file.orb");
+  const std::pair<std::string, std::string> cases[] = {
+      {dir.Path("none.orb"), "none.orb"},
+      {dir.Path("."), "."},
+      {"no such file.orb", "no such file.orb"}};
+  for (const auto& [path, name] : cases) {
+    COrb orb;
+    EXPECT_EQ(orb.ReadOrbFile(path, false, false, nullptr), -1) << path;
+    EXPECT_EQ(orb.m_strFileName, name);
+  }
 }
 
 }  // namespace

@@ -13,17 +13,13 @@
 namespace {
 
 using Rows = std::vector<COrbRow>;
+constexpr int kMax = std::numeric_limits<int>::max();
 
 CConfiguration MakeConfig(const std::vector<int>& types,
                           bool fractions = false) {
   CConfiguration config;
   config.ResetToDefaults();
-  for (int type : types) {
-    CConfigColumnItem column;
-    column.m_nType = type;
-    column.m_bFractions = fractions;
-    config.m_columns.push_back(column);
-  }
+  for (int type : types) config.m_columns.push_back({"", "", fractions, type});
   return config;
 }
 
@@ -41,12 +37,9 @@ CKelItem Parse(Rows& rows, const CConfiguration& config, int row,
   if (rowCount == -2) rowCount = static_cast<int>(rows.size());
   Rows copy = rows;
   CKelRowIndex index(copy, config);
-  CKelItem indexed;
-  indexed.m_nRow = row;
+  CKelItem indexed, item;
+  indexed.m_nRow = item.m_nRow = row;
   const bool indexedResult = indexed.ParseRow(copy, config, rowCount, &index);
-
-  CKelItem item;
-  item.m_nRow = row;
   const bool result = item.ParseRow(rows, config, rowCount);
   EXPECT_EQ(result, indexedResult) << "row " << row;
   EXPECT_TRUE(Fields(item) == Fields(indexed)) << "row " << row;
@@ -55,14 +48,12 @@ CKelItem Parse(Rows& rows, const CConfiguration& config, int row,
 }
 
 TEST(KelItemTest, QuantityKeepsTheDigitsOfTheFirstTwentyCharacters) {
-  struct Case {
-    std::string cell, quantity, cellAfter;
-  };
   // clang-format off
-  const Case cases[] = {
-      {"TWO", "2", "2"}, {"2 PCS", "2", "2 PCS"}, {"1,200 PCS", "1200", "1,200 PCS"},
-      {"two", "", "two"}, {"ABCDEFGHIJKLMNOPQRST12345", "", "ABCDEFGHIJKLMNOPQRST12345"},
-  };
+  struct Case { std::string cell, quantity, cellAfter; } const cases[] = {
+      {"TWO", "2", "2"}, {"ONE", "1", "1"}, {"TEN", "10", "10"}, {"two", "", "two"},
+      {"TWO PCS", "", "TWO PCS"}, {" TWO", "", " TWO"},  // number words are whole texts
+      {"2 PCS", "2", "2 PCS"}, {"1,200 PCS", "1200", "1,200 PCS"},
+      {"ABCDEFGHIJKLMNOPQRST12345", "", "ABCDEFGHIJKLMNOPQRST12345"}};
   // clang-format on
   const CConfiguration config = MakeConfig({kColQuantity, kColMaterial});
   for (const Case& c : cases) {
@@ -75,94 +66,76 @@ TEST(KelItemTest, QuantityKeepsTheDigitsOfTheFirstTwentyCharacters) {
 }
 
 TEST(KelItemTest, LengthColumns) {
-  struct Case {
-    std::string ftIn, feet, inches;
-    bool fractions;
-    int expected;
-  };
-  constexpr int kMax = std::numeric_limits<int>::max();
   // clang-format off
+  struct Case { std::string ftIn, feet, inches; int expected; bool fractions = false; };
   const Case cases[] = {
-      {"12", "", "", false, 2304},    {"12'", "", "", false, 2304},
-      {"12'-6", "", "", false, 2400}, {"12.6", "", "", false, 2400},
-      {"12 6", "", "", false, 2400},  {"6\"", "", "", false, 96},
-      {"12' - 6", "", "", false, 2400}, {"12'-6 1/2\"", "", "", false, 2408},
-      {"12'-6l", "", "", true, 2408}, {"12'-6l", "", "", false, 2304},
-      {"", "10", "", false, 1920},    {"", "10", "6", false, 2016},
-      {"", "", "6-1/2", false, 104},  {"", "10", "6l", true, 2024},
-      {"1", "10", "6", false, 192},   // Ft + In wins
+      {"12", "", "", 2304}, {"12'", "", "", 2304}, {"12'-6", "", "", 2400}, {"12.6", "", "", 2400},
+      {"12 6", "", "", 2400}, {"6\"", "", "", 96}, {"12' - 6", "", "", 2400},
+      {"12'-6 1/2\"", "", "", 2408}, {"12'-6l", "", "", 2408, true}, {"12'-6l", "", "", 2304},
+      {"", "10", "", 1920}, {"", "10", "6", 2016}, {"", "", "6-1/2", 104},
+      {"", "10", "6l", 2024, true}, {"1", "10", "6", 192},  // Ft + In wins
       // An unreadable inch part adds nothing.
-      {"12 W", "", "", false, 2304},  {"", "10", "6.5", false, 1920},
+      {"12 W", "", "", 2304}, {"", "10", "6.5", 1920},
       // Lengths saturate instead of overflowing.
-      {"99999999999", "", "", false, kMax},
-      {"11184811'-11184811\"", "", "", false, kMax},
-      {"", "11184811", "99999", false, kMax},
-  };
+      {"99999999999", "", "", kMax}, {"11184811'-11184811\"", "", "", kMax},
+      {"", "11184811", "99999", kMax}};
   // clang-format on
-  const CConfiguration config =
-      MakeConfig({kColQuantity, kColMaterial, kColLengthFtIn, kColLengthFeet,
-                  kColLengthInches});
-  const CConfiguration withFractions =
-      MakeConfig({kColQuantity, kColMaterial, kColLengthFtIn, kColLengthFeet,
-                  kColLengthInches},
-                 true);
   for (const Case& c : cases) {
     Rows rows = {{"1", "W8X10", c.ftIn, c.feet, c.inches}};
-    EXPECT_EQ(Parse(rows, c.fractions ? withFractions : config, 0).m_nLength,
-              c.expected)
+    const CConfiguration config =
+        MakeConfig({kColQuantity, kColMaterial, kColLengthFtIn, kColLengthFeet,
+                    kColLengthInches},
+                   c.fractions);
+    EXPECT_EQ(Parse(rows, config, 0).m_nLength, c.expected)
         << c.ftIn << "|" << c.feet << "|" << c.inches;
   }
 }
 
 TEST(KelItemTest, MarkColumns) {
-  struct Case {
-    std::string major, minor, piece, mark, minorMark;
-    int type;
-  };
   // clang-format off
-  const Case cases[] = {
+  struct Case { std::string major, minor, piece, mark, minorMark; int type; } const cases[] = {
       {"b12", "A1", "", "B12", "a1", kColMajorMark}, {"", "A1", "", "a1", "", kColMinorMark},
       {"b12", "A1", "p5", "p5", "a1", kColPieceMark}, {"", "A1", "P5", "P5", "", kColPieceMark},
-      {"", "", "", "", "", 0},
-  };
+      {"", "", "", "", "", 0}};
   // clang-format on
   const CConfiguration config =
       MakeConfig({kColMajorMark, kColMinorMark, kColPieceMark});
   for (const Case& c : cases) {
-    const Rows rows = {{c.major, c.minor, c.piece}};
     CKelItem item;
-    EXPECT_EQ(item.ParseMarks(rows, config), c.type != 0);
-    EXPECT_EQ(item.m_strMark, c.mark);
-    EXPECT_EQ(item.m_strMinorMark, c.minorMark);
+    EXPECT_EQ(item.ParseMarks({{c.major, c.minor, c.piece}}, config),
+              c.type != 0);
+    EXPECT_EQ(item.m_strMark + "|" + item.m_strMinorMark,
+              c.mark + "|" + c.minorMark);
     EXPECT_EQ(item.m_nMarkType, c.type);
   }
 
   // The later mark column wins, while ordinary fields take the first.
-  const CConfiguration twice =
-      MakeConfig({kColMajorMark, kColMajorMark, kColGrade, kColGrade});
   Rows rows = {{"a1", "a2", "G1", "G2"}};
-  const CKelItem item = Parse(rows, twice, 0);
-  EXPECT_EQ(item.m_strMark, "A2");
-  EXPECT_EQ(item.m_strGrade, "G1");
+  const CKelItem item = Parse(
+      rows, MakeConfig({kColMajorMark, kColMajorMark, kColGrade, kColGrade}),
+      0);
+  EXPECT_EQ(item.m_strMark + item.m_strGrade, "A2G1");
 }
 
-TEST(KelItemTest, HandedIndicators) {
-  struct Case {
-    std::string cell, mark;
-    int handed;
-  };
-  const Case cases[] = {{"B12 L/R", "B12 L/R", 1},
-                        {"B12-LFT", "B12L", 0},
-                        {"B12-RT", "B12R", 0},
-                        {"B12-LFT L/R", "B12-LFT L/R", 1}};
-  CConfiguration config = MakeConfig({kColPieceMark});
+TEST(KelItemTest, HandedIndicatorsAndLeftRightCounts) {
+  // clang-format off
+  struct Case { std::string cell, remarks, mark; int handed, left, right; } const cases[] = {
+      {"B12 L/R", "", "B12 L/R", 1, 0, 0},   {"B12-LFT", "", "B12L", 0, 0, 0},
+      {"B12-RT", "", "B12R", 0, 0, 0},       {"B12-LFT L/R", "", "B12-LFT L/R", 1, 0, 0},
+      {"B1 L/R", "2L&3R", "B1 L/R", 1, 2, 3}, {"B1 L/R", "3R&2L", "B1 L/R", 1, 2, 3},
+      {"B1 L/R", "4 PCS 1L/3R", "B1 L/R", 1, 1, 3}, {"B1 L/R", "L&R", "B1 L/R", 1, 0, 0},
+      {"B1 L/R", "12L&3r", "B1 L/R", 1, 12, 3}, {"B1", "2L&3R", "B1", 0, 0, 0}};
+  // clang-format on
+  CConfiguration config =
+      MakeConfig({kColPieceMark, kColQuantity, kColMaterial, kColRemarks});
   config.m_strLeft = "-LFT";
   config.m_strRight = "-RT";
   for (const Case& c : cases) {
-    Rows rows = {{c.cell}};
-    const CKelItem item = Parse(rows, config, 0);
-    EXPECT_EQ(item.m_strMark, c.mark);
-    EXPECT_EQ(item.m_bHanded, c.handed);
+    Rows rows = {{c.cell, "5", "W8X10", c.remarks}};
+    const CKelItem i = Parse(rows, config, 0);
+    EXPECT_EQ(std::tie(i.m_strMark, i.m_bHanded, i.m_nLeftQty, i.m_nRightQty),
+              std::tie(c.mark, c.handed, c.left, c.right))
+        << c.cell << " " << c.remarks;
   }
 }
 
@@ -177,33 +150,13 @@ TEST(KelItemTest, HandedAssemblySpans) {
       {"C5 L/R", "1", "W8X10"},  // 5: stops at row 6
       {"C6 L/R", "1", "W8X10"},  // 6: last main mark, to the end
       {"p3", "1", "PL1/2X6"},    {"", "", ""}};
-  const struct {
-    int row, rowCount, span;
-  } cases[] = {{0, 9, 4},  {2, 9, 1},  {5, 9, 1}, {6, 9, 3},
-               {6, 12, 6}, {0, -1, 0}, {4, 9, 0}};
-  for (const auto& c : cases) {
+  // clang-format off
+  const struct { int row, rowCount, span; } cases[] = {
+      {0, 9, 4}, {2, 9, 1}, {5, 9, 1}, {6, 9, 3}, {6, 12, 6}, {0, -1, 0}, {4, 9, 0}};
+  // clang-format on
+  for (const auto& c : cases)
     EXPECT_EQ(Parse(rows, config, c.row, c.rowCount).m_nSpan, c.span)
         << "row " << c.row << " of " << c.rowCount;
-  }
-}
-
-TEST(KelItemTest, LeftAndRightCountsFromRemarks) {
-  struct Case {
-    std::string mark, remarks;
-    int left, right;
-  };
-  const Case cases[] = {
-      {"B1 L/R", "2L&3R", 2, 3},       {"B1 L/R", "3R&2L", 2, 3},
-      {"B1 L/R", "4 PCS 1L/3R", 1, 3}, {"B1 L/R", "L&R", 0, 0},
-      {"B1 L/R", "12L&3r", 12, 3},     {"B1", "2L&3R", 0, 0}};  // not handed
-  const CConfiguration config =
-      MakeConfig({kColPieceMark, kColQuantity, kColMaterial, kColRemarks});
-  for (const Case& c : cases) {
-    Rows rows = {{c.mark, "5", "W8X10", c.remarks}};
-    const CKelItem item = Parse(rows, config, 0);
-    EXPECT_EQ(item.m_nLeftQty, c.left) << c.remarks;
-    EXPECT_EQ(item.m_nRightQty, c.right) << c.remarks;
-  }
 }
 
 TEST(KelItemTest, FamilyCodeRefersBackToTheFirstRowOfItsMark) {
@@ -219,40 +172,30 @@ TEST(KelItemTest, FamilyCodeRefersBackToTheFirstRowOfItsMark) {
       {"CLX", "1", "PL", "", "", "7"},        // CLX reads as CLL: row 4
       {"CXX", "6", "PL", "", "", ""},         // CXX reads as CLX: row 5, 4
   };
-  const struct {
-    int row;
-    std::string quantity, material, weight, grade;
-    int length;
-  } cases[] = {{1, "3", "W8X10", "100", "A992", 1920},
-               {2, "2", "W8X10", "55", "A992", 1920},
-               {3, "4", "PL", "", "", 1344},
-               {6, "6", "PL1/2X6", "7", "", 960}};
+  // clang-format off
+  const struct { int row; std::string quantity, material, weight, grade; int length; } cases[] = {
+      {1, "3", "W8X10", "100", "A992", 1920}, {2, "2", "W8X10", "55", "A992", 1920},
+      {3, "4", "PL", "", "", 1344}, {6, "6", "PL1/2X6", "7", "", 960}};
+  // clang-format on
   for (const auto& c : cases) {
-    const CKelItem item = Parse(rows, config, c.row);
-    EXPECT_EQ(item.m_nRow, c.row);
-    EXPECT_EQ(item.m_strQuantity, c.quantity) << "row " << c.row;
-    EXPECT_EQ(item.m_strMaterial, c.material) << "row " << c.row;
-    EXPECT_EQ(item.m_strWeight, c.weight) << "row " << c.row;
-    EXPECT_EQ(item.m_strGrade, c.grade) << "row " << c.row;
-    EXPECT_EQ(item.m_nLength, c.length) << "row " << c.row;
+    const CKelItem i = Parse(rows, config, c.row);
+    EXPECT_EQ(
+        std::tie(i.m_nRow, i.m_strQuantity, i.m_strMaterial, i.m_strWeight,
+                 i.m_strGrade, i.m_nLength),
+        std::tie(c.row, c.quantity, c.material, c.weight, c.grade, c.length));
   }
-}
 
-TEST(KelItemTest, LongChainOfReferencesBack) {
-  // Row k's mark is "L" * (n - k) + "X" * k; with the left indicator "X" it
-  // reads as row k - 1's mark, so the last row refers back through all rows.
+  // Row k's mark is "L" * (n - k) + "X" * k, which reads as row k - 1's
+  // mark, so the last row refers back through all rows.
   constexpr int kRows = 300;
-  CConfiguration config =
-      MakeConfig({kColPieceMark, kColQuantity, kColMaterial});
-  config.m_strLeft = "X";
-  Rows rows;
+  Rows chain;
   for (int k = 0; k < kRows; ++k) {
-    rows.push_back({std::string(kRows - k, 'L') + std::string(k, 'X'),
-                    std::to_string(k + 1), k == 0 ? "W8X10" : "W"});
+    chain.push_back({std::string(kRows - k, 'L') + std::string(k, 'X'),
+                     std::to_string(k + 1), k == 0 ? "W8X10" : "W"});
   }
-  const CKelItem item = Parse(rows, config, kRows - 1);
-  EXPECT_EQ(item.m_strMaterial, "W8X10");
-  EXPECT_EQ(item.m_strQuantity, std::to_string(kRows));
+  const CKelItem last = Parse(chain, config, kRows - 1);
+  EXPECT_EQ(last.m_strMaterial, "W8X10");
+  EXPECT_EQ(last.m_strQuantity, std::to_string(kRows));
 }
 
 TEST(KelItemTest, SearchReplaceAndCopiedFields) {
@@ -279,7 +222,7 @@ TEST(KelItemTest, ShortRowsAndRowsOutsideTheTable) {
   EXPECT_EQ(Parse(rows, config, 0).m_nSpan, 3);
   EXPECT_EQ(Parse(rows, config, 1, 3, &isItem).m_strMark, "p1");
   EXPECT_FALSE(isItem);
-  for (int row : {2, 3, -1, std::numeric_limits<int>::max()}) {
+  for (int row : {2, 3, -1, kMax}) {
     Parse(rows, config, row, 3, &isItem);
     EXPECT_FALSE(isItem);
   }

@@ -20,9 +20,10 @@ inline CKelItem MaterialItem(const std::string& material, bool fractions) {
   return item;
 }
 
-// What the translation writes, as one comparable line.
+// What the translation writes, as one comparable line; fields left out of an
+// expected value are "".
 struct Translation {
-  std::string matCode, dim1, dim2, dim3, description;
+  std::string matCode{}, dim1{}, dim2{}, dim3{}, description{};
   bool operator==(const Translation&) const = default;
 };
 

@@ -9,46 +9,30 @@
 
 namespace {
 
-struct Case {
-  std::string material, remarks;
-  Translation expected;
-};
-
-void ExpectTranslations(const Case* begin, const Case* end,
-                        const CConfiguration& config) {
-  for (const Case* c = begin; c != end; ++c) {
-    EXPECT_EQ(Translate(c->material, config, c->remarks), c->expected)
-        << c->material;
-  }
-}
-
 TEST(MaterialTranslationTest, ShapesPlatesAnglesTubesRebarAndMm) {
-  const std::string longRemarks = "GALVANIZE ALL OVER AFTER FABRICATION";
-  const Case cases[] = {
+  const std::string galv = "GALVANIZE ALL OVER AFTER FABRICATION";
+  // clang-format off
+  struct Case { std::string material, remarks; Translation expected; } const cases[] = {
       {"W12X26", "SHOP", {"W", "12.00", "26", "", "SHOP"}},
-      {"C10X15.3", "", {"C", "10.00", "15.3", "", ""}},
-      {"W 8 1/4 X 31", "", {"W", "8.25", "31", "", ""}},
-      {"PL1/2X12",
-       longRemarks,
-       {"PL", "8", "192", "", longRemarks.substr(0, 28)}},
-      {"PL 3/8 X 10 1/2", "", {"PL", "6", "168", "", ""}},
-      {"PL10GAX12", "", {"PL", "219", "192", "", ""}},
-      {"L3X4X1/4", "", {"L", "64", "48", "4", ""}},
-      {"L4X3X1/4", "", {"L", "64", "48", "4", ""}},
-      {"TS2X4X1/4", "", {"TS", "32", "64", "4", ""}},  // only legs swap
-      {"RB #5", "SHOP", {"RB", "10", "", "", ""}},
-      {"RB %%C5/8", "", {"RB", "10", "", "", ""}},
-      {"RB #99999999999", "", {"RB", "2147483647", "", "", ""}},
+      {"C10X15.3", "", {"C", "10.00", "15.3"}}, {"W 8 1/4 X 31", "", {"W", "8.25", "31"}},
+      {"PL1/2X12", galv, {"PL", "8", "192", "", galv.substr(0, 28)}},
+      {"PL 3/8 X 10 1/2", "", {"PL", "6", "168"}}, {"PL10GAX12", "", {"PL", "219", "192"}},
+      {"L3X4X1/4", "", {"L", "64", "48", "4"}}, {"L4X3X1/4", "", {"L", "64", "48", "4"}},
+      {"TS2X4X1/4", "", {"TS", "32", "64", "4"}},  // only legs swap
+      {"RB #5", "SHOP", {"RB", "10"}}, {"RB %%C5/8", "", {"RB", "10"}},
+      {"RB #99999999999", "", {"RB", "2147483647"}},
       {"MM GRATING PANEL", "", {"MM", "", "", "", "GRATING PANEL"}},
-      {"MM grating panel with banded edges",
-       "",
+      {"MM grating panel with banded edges", "",
        {"MM", "", "", "", "GRATING PANEL WITH BANDED EDGE"}},
       {"BENT W12X26", "SHOP", {"MI", "", "", "", "W12X26"}},
       {"BENTPL1/2X12", "SHOP", {"PL", "8", "192", "", "BENT"}},
-      {"Bent W12X26", "SHOP", {"MI", "", "", "", "Bent W12X26"}},
-  };
-  ExpectTranslations(std::begin(cases), std::end(cases),
-                     DefaultMaterialConfig());
+      {"Bent W12X26", "SHOP", {"MI", "", "", "", "Bent W12X26"}}};
+  // clang-format on
+  for (const Case& c : cases) {
+    EXPECT_EQ(Translate(c.material, DefaultMaterialConfig(), c.remarks),
+              c.expected)
+        << c.material;
+  }
 
   CConfiguration config = DefaultMaterialConfig();
   config.m_bUseHssForTubes = 1;
@@ -61,43 +45,30 @@ TEST(MaterialTranslationTest, ShapesPlatesAnglesTubesRebarAndMm) {
 }
 
 TEST(MaterialTranslationTest, RemarksField) {
-  struct FieldCase {
-    std::string description, expected;
-  };
-  const FieldCase cases[] = {
-      {"", " SHOP" + std::string(24, ' ')},
-      {"ABC", "ABC SHOP" + std::string(21, ' ')},
-      // Past 28 characters the width turns negative: no cut, no padding.
-      {std::string(30, 'D'), std::string(30, 'D') + " SHOP"},
-  };
-  for (const FieldCase& c : cases) {
-    EXPECT_EQ(AppendRemarks(c.description, "SHOP"), c.expected);
-  }
+  EXPECT_EQ(AppendRemarks("", "SHOP"), " SHOP" + std::string(24, ' '));
+  EXPECT_EQ(AppendRemarks("ABC", "SHOP"), "ABC SHOP" + std::string(21, ' '));
+  // Past 28 characters the width turns negative: no cut, no padding.
+  const std::string longText(30, 'D');
+  EXPECT_EQ(AppendRemarks(longText, "SHOP"), longText + " SHOP");
 }
 
 TEST(MaterialTranslationTest, UnitWeightGradeAndBentRemarks) {
-  struct ItemCase {
-    std::string quantity, weight, grade, unitWeight, prefix, number;
-  };
-  const ItemCase cases[] = {
-      {"3", "10", "A572-50", "3.33", "A", "572"},
-      {"", "10", "50", "", "5", "0"},
-      {"0", "10", "GR50", "", "G", ""},
-      {"4", "1234.5", "A36 ", "308.62", "A", "36"},
-      {" 2", "5 LBS", "", "2.50", "", ""},
-  };
-  for (const ItemCase& c : cases) {
+  // clang-format off
+  struct Case { std::string quantity, weight, grade, unitWeight, prefix, number; } const cases[] = {
+      {"3", "10", "A572-50", "3.33", "A", "572"}, {"", "10", "50", "", "5", "0"},
+      {"0", "10", "GR50", "", "G", ""}, {"4", "1234.5", "A36 ", "308.62", "A", "36"},
+      {" 2", "5 LBS", "", "2.50", "", ""}};
+  // clang-format on
+  for (const Case& c : cases) {
     CKelItem item = MaterialItem("BENT W12X26", false);
-    item.m_strQuantity = c.quantity;
-    item.m_strWeight = c.weight;
-    item.m_strGrade = c.grade;
-    item.m_strRemarks = "SHOP";
+    item.m_strQuantity = c.quantity, item.m_strWeight = c.weight;
+    item.m_strGrade = c.grade, item.m_strRemarks = "SHOP";
     item.TranslateMaterial(DefaultMaterialConfig());
     EXPECT_EQ(item.m_strUnitWeight, c.unitWeight) << c.quantity;
-    EXPECT_EQ(item.m_strGradePrefix, c.prefix) << c.grade;
-    EXPECT_EQ(item.m_strGradeNumber, c.number) << c.grade;
-    EXPECT_EQ(item.m_strMaterial, " W12X26");
-    EXPECT_EQ(item.m_strRemarks, "BENT");
+    EXPECT_EQ(item.m_strGradePrefix + "|" + item.m_strGradeNumber,
+              c.prefix + "|" + c.number)
+        << c.grade;
+    EXPECT_EQ(item.m_strMaterial + "|" + item.m_strRemarks, " W12X26|BENT");
   }
 }
 

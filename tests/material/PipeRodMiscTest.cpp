@@ -9,40 +9,26 @@
 
 namespace {
 
-struct Case {
-  std::string material;
-  Translation expected;
-};
-
 TEST(PipeRodMiscTest, DefaultConfiguration) {
-  const Case cases[] = {
-      {"PIPE 4 STD", {"P", "64", "1", "", ""}},
-      {"PIPE 4 XSTR", {"P", "64", "2", "", ""}},
-      {"PIPE 4 DBL.XSTR", {"P", "64", "3", "", ""}},
-      {"PIPE 4", {"P", "64", "1", "", ""}},
-      {"PIPE 4 SCH 40", {"P", "64", "40", "", ""}},
-      {"PIPE 1 1/2 SCH 80", {"P", "24", "80", "", ""}},
-      {"PIPE 2 SCH.40", {"P", "32", "40", "", ""}},
-      {"PIPE 2 sch. 40", {"P", "32", "40", "", ""}},
-      {"PIPE 4 SCH", {"P", "64", "0", "", ""}},
-      {"PIPE XSTR 4", {"P", "64", "2", "", ""}},
-      {"PIPE 3 X 10", {"P", "48", "1", "", ""}},
-      {"PIPE %%C4\"", {"P", "64", "1", "", ""}},
+  // clang-format off
+  struct Case { std::string material; Translation expected; } const cases[] = {
+      {"PIPE 4 STD", {"P", "64", "1"}}, {"PIPE 4 XSTR", {"P", "64", "2"}},
+      {"PIPE 4 DBL.XSTR", {"P", "64", "3"}}, {"PIPE 4", {"P", "64", "1"}},
+      {"PIPE 4 SCH 40", {"P", "64", "40"}}, {"PIPE 1 1/2 SCH 80", {"P", "24", "80"}},
+      {"PIPE 2 SCH.40", {"P", "32", "40"}}, {"PIPE 2 sch. 40", {"P", "32", "40"}},
+      {"PIPE 4 SCH", {"P", "64", "0"}}, {"PIPE XSTR 4", {"P", "64", "2"}},
+      {"PIPE 3 X 10", {"P", "48", "1"}}, {"PIPE %%C4\"", {"P", "64", "1"}},
       {"4 pipe std", {"MI", "", "", "", "4 pipe std"}},
-      {"ROD %%C3/4", {"R ", "12", "", "", ""}},
-      {"1 ROD", {"R ", "16", "", "", ""}},
-      {"ROD 1-1/4", {"R ", "20", "", "", ""}},
-      {"ROD", {"R ", "0", "", "", ""}},
-      {"THREADED ROD  3/4-", {"R ", "12", "", "", ""}},
-      {"ROD %%C.3/4 X 12", {"R ", "-1", "", "", ""}},
+      {"ROD %%C3/4", {"R ", "12"}}, {"1 ROD", {"R ", "16"}}, {"ROD 1-1/4", {"R ", "20"}},
+      {"ROD", {"R ", "0"}}, {"THREADED ROD  3/4-", {"R ", "12"}},
+      {"ROD %%C.3/4 X 12", {"R ", "-1"}},
       {"ANCHOR %%C3/4 X 12 LONG", {"MI", "", "", "", "ANCHOR 3/4 X 12 LONG"}},
       {"MISC GRATING SUPPORT FRAME WITH LEGS",
-       {"MI", "", "", "", "MISC GRATING SUPPORT FRAME WIT"}},
-  };
+       {"MI", "", "", "", "MISC GRATING SUPPORT FRAME WIT"}}};
+  // clang-format on
   const CConfiguration config = DefaultMaterialConfig();
-  for (const Case& c : cases) {
+  for (const Case& c : cases)
     EXPECT_EQ(Translate(c.material, config), c.expected) << c.material;
-  }
 }
 
 TEST(PipeRodMiscTest, EmptyIndicators) {

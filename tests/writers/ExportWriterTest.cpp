@@ -9,43 +9,30 @@
 
 namespace {
 
-const std::vector<TestColumn>& kColumns = kTestColumns;
-
 TEST(ExportDataLineTest, OneFieldPerColumnType) {
-  struct Case {
-    const char* name;
-    std::vector<TestColumn> columns;
-    COrbRow row;
-    int matched;  // m_nColumns; -1: every configured column
-    const char* expected;
-  };
   // clang-format off
-  const Case cases[] = {
-      {"empty last field keeps its separator", kColumns,
-       {"B12", "TWO", "W8X31", "12'-6", ""}, -1, "B12~2~W8X31~12'-6~"},
-      {"fields are trimmed", kColumns,
-       {" B12 ", "2", "W8X31 ", " 12'-6", "FIELD WELD "}, -1,
-       "B12~2~W8X31~12'-6~FIELD WELD"},
-      {"a row that is no item; pipe keeps its code", kColumns,
-       {"", "", "PIPE  4   STD", "", "NOTE"}, -1, "~~PIPE 4 STD~~NOTE"},
-      {"diameter deleted, blanks collapsed, rod code", kColumns,
-       {"R1", "1", "ROD %%C 3/4", "", ""}, -1, "R1~1~R 3/4~~"},
-      {"fractions where the column asks for them",
-       {{"L", kColLengthFtIn, true}, {"D", kColMaterial, true},
-        {"I", kColLengthInches}},
-       {"12'-6l", "PL lX12", "6l"}, -1, "12'-6 1/2~PL 1/2 X12~6l"},
-      {"second column of a type: no field, but its cell may serve",
-       {{"Q1", kColQuantity}, {"D", kColMaterial}, {"Q2", kColQuantity}},
-       {"", "W8X31", "3"}, -1, "3~W8X31"},
-      {"None columns give no field", {{"X", kColNone}, {"M", kColPieceMark}},
-       {"junk", "B1"}, -1, "B1"},
-      {"unmatched columns are left out", kColumns,
-       {"B12", "2", "W8X31", "12'-6", "SHOP"}, 2, "B12~2"},
-      {"more matched headers than configured columns", kColumns,
-       {"B12", "2", "W8X31", "", "SHOP", "EXTRA"}, 6, "B12~2~W8X31~~SHOP"},
-      {"a short row is read as far as it goes", kColumns, {"B12", "2"}, -1,
-       "B12~2~~~"},
-  };
+  struct Case {
+    COrbRow row;
+    const char* expected;
+    const char* name;
+    int matched = -1;  // m_nColumns; -1: every configured column
+    std::vector<TestColumn> columns = kTestColumns;
+  } const cases[] = {
+      {{"B12", "TWO", "W8X31", "12'-6", ""}, "B12~2~W8X31~12'-6~", "empty last field kept"},
+      {{" B12 ", "2", "W8X31 ", " 12'-6", "FIELD WELD "}, "B12~2~W8X31~12'-6~FIELD WELD",
+       "fields are trimmed"},
+      {{"", "", "PIPE  4   STD", "", "NOTE"}, "~~PIPE 4 STD~~NOTE", "no item; pipe keeps its code"},
+      {{"R1", "1", "ROD %%C 3/4", "", ""}, "R1~1~R 3/4~~", "diameter deleted, rod code"},
+      {{"12'-6l", "PL lX12", "6l"}, "12'-6 1/2~PL 1/2 X12~6l", "fractions where asked for", -1,
+       {{"L", kColLengthFtIn, true}, {"D", kColMaterial, true}, {"I", kColLengthInches}}},
+      {{"", "W8X31", "3"}, "3~W8X31", "second column of a type: no field, but its cell serves", -1,
+       {{"Q1", kColQuantity}, {"D", kColMaterial}, {"Q2", kColQuantity}}},
+      {{"junk", "B1"}, "B1", "None columns give no field", -1,
+       {{"X", kColNone}, {"M", kColPieceMark}}},
+      {{"B12", "2", "W8X31", "12'-6", "SHOP"}, "B12~2", "unmatched columns are left out", 2},
+      {{"B12", "2", "W8X31", "", "SHOP", "EXTRA"}, "B12~2~W8X31~~SHOP",
+       "more matched headers than configured columns", 6},
+      {{"B12", "2"}, "B12~2~~~", "a short row is read as far as it goes"}};
   // clang-format on
   for (const Case& c : cases) {
     COrb orb;
@@ -66,25 +53,21 @@ TEST(ExportMaterialTest, ConfiguredCodeBecomesTheOutputCode) {
 TEST(WriteExportFileTest, HeadersAndOpenModes) {
   const std::string header = "MARK~QTY~DESCRIPTION~LENGTH~REMARKS~";
   const std::string row = "B12~2~W8X31~12'-6~\r\n";
-  struct Case {
-    bool exists;
-    int mode, headerOption, fileIndex, result;
-    std::string expected;  // "-": no file
-  };
-  const Case cases[] = {
+  // clang-format off
+  struct Case { bool exists; int mode, headerOption, fileIndex, result; std::string expected; };
+  const Case cases[] = {  // expected "-": no file
       {true, kOpenCreateWrite, 0, 0, 0, row},
       {false, kOpenCreateWrite, 1, 0, 0, header + "\r\n" + row},
       {true, kOpenWriteNoTruncate, 1, 1, 0, "old\r\n" + row},
-      {true, kOpenWriteNoTruncate, 2, 1, 0,
-       "old\r\n" + header + "in.orb\r\n" + row},
-      {false, kOpenWriteNoTruncate, 0, 0, -1, "-"},
-  };
+      {true, kOpenWriteNoTruncate, 2, 1, 0, "old\r\n" + header + "in.orb\r\n" + row},
+      {false, kOpenWriteNoTruncate, 0, 0, -1, "-"}};
+  // clang-format on
   for (const Case& c : cases) {
     TempDir dir;
-    std::string path = dir.Path("out.txt");
+    const std::string path = dir.Path("out.txt");
     if (c.exists) dir.Write("out.txt", "old\r\n");
     COrb orb;
-    MakeDocument(orb, kColumns, {{"B12", "TWO", "W8X31", "12'-6", ""}});
+    MakeDocument(orb, kTestColumns, {{"B12", "TWO", "W8X31", "12'-6", ""}});
     orb.m_strFileName = "in.orb";
     EXPECT_EQ(orb.WriteExportFile(path, c.mode, c.headerOption, c.fileIndex),
               c.result);

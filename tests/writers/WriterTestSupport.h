@@ -11,9 +11,8 @@
 inline std::string At(
     size_t width, const std::vector<std::pair<size_t, std::string>>& fields) {
   std::string line(width, ' ');
-  for (const auto& [column, text] : fields) {
+  for (const auto& [column, text] : fields)
     line.replace(column - 1, text.size(), text);
-  }
   return line;
 }
 
@@ -29,12 +28,8 @@ inline void MakeDocument(COrb& orb, const std::vector<TestColumn>& columns,
                          std::vector<COrbRow> rows) {
   orb.m_config.ResetToDefaults();
   for (const TestColumn& c : columns) {
-    CConfigColumnItem item;
-    item.m_strHeader = c.header;
-    item.m_strType = kColumnTypeNames[c.type];
-    item.m_nType = c.type;
-    item.m_bFractions = c.fractions;
-    orb.m_config.m_columns.push_back(item);
+    orb.m_config.m_columns.push_back(
+        {c.header, kColumnTypeNames[c.type], c.fractions, c.type});
   }
   orb.m_rows = std::move(rows);
   orb.m_nRows = static_cast<int>(orb.m_rows.size());
