@@ -150,7 +150,11 @@ class CTextReader {
   // messages, unknown keys "... in <where>".
   void ReadFields(const toml::table& table, const std::string& prefix,
                   const std::string& where, const std::vector<CField>& fields) {
-    for (auto&& [key, value] : table) {
+    for (auto&& entry : table) {
+      // References, not structured bindings: clang 14 cannot capture a
+      // structured binding in a lambda.
+      const toml::key& key = entry.first;
+      const toml::node& value = entry.second;
       const auto field =
           std::find_if(fields.begin(), fields.end(),
                        [&](const CField& f) { return key.str() == f.m_key; });
