@@ -6,6 +6,8 @@
 
 #include "config/Configuration.h"
 
+struct COrbRecord;  // input/OrbRecord.h
+
 // One positioned text of a bill-of-material file.
 struct COrbText {
   int32_t m_x = 0;  // thousandths of a drawing unit
@@ -42,6 +44,10 @@ class COrb {
   int m_nColumns = 0;
   // The input's file name: the part of the path after its last "/".
   std::string m_strFileName;
+  // Optional, not owned: when set (before ReadOrbFile), reading, table
+  // building and KEL writing record what they did into it (OrbRecord.h).
+  // The outputs are the same with or without it.
+  COrbRecord* m_pRecord = nullptr;
 
   // Reads the file at `path` into m_texts. `invertX` / `invertY` negate the
   // coordinates before sorting, so the order becomes right to left / bottom

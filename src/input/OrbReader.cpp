@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "input/Orb.h"
+#include "input/OrbRecord.h"
 #include "items/TextUtils.h"
 
 namespace {
@@ -308,9 +309,15 @@ int COrb::ReadOrbFile(const std::string& path, bool invertX, bool invertY,
     std::string edited;  // the line after the discard phrases were cut out
     const bool discarding = discardList != nullptr && !discardList->empty();
     std::string_view line;
+    size_t lines = 0;
+    size_t blank = 0;
     while (reader.Next(line)) {
+      ++lines;
       while (!line.empty() && IsCSpace(line.front())) line.remove_prefix(1);
-      if (line.empty() || line.front() != '(') continue;
+      if (line.empty() || line.front() != '(') {
+        if (line.empty()) ++blank;
+        continue;
+      }
       if (discarding) {
         edited.assign(line);
         for (const std::string& phrase : *discardList) {
@@ -329,6 +336,15 @@ int COrb::ReadOrbFile(const std::string& path, bool invertX, bool invertY,
     file.reset();
 
     SortAndMerge(entities, texts, m_texts);
+    if (m_pRecord != nullptr) {
+      CReadRecord& record = m_pRecord->m_read;
+      record.m_bRead = true;
+      record.m_nLines = lines;
+      record.m_nEntities = entities.size();
+      record.m_nSkipped = lines - entities.size();
+      record.m_nBlank = blank;
+      record.m_nTexts = m_texts.size();
+    }
     return 0;
   } catch (const std::exception&) {  // an exhausted resource
     return -1;
