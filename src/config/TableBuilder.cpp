@@ -6,6 +6,7 @@
 #include <limits>
 #include <set>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -60,6 +61,50 @@ std::vector<int> ColumnsOfTexts(const std::vector<COrbText>& texts,
     }
   }
   return columns;
+}
+
+// One text placed by the final pass of BuildRows.
+struct PlacedText {
+  uint64_t m_cell;  // see CellKey
+  size_t m_nText;
+};
+
+uint64_t CellKey(const CTableCell& cell) {
+  return uint64_t{cell.m_nRow} << 32 | static_cast<uint32_t>(cell.m_nColumn);
+}
+
+// Records where every text of the data region ended: texts are placed in
+// reading order, so of the texts that share a cell the last one holds it
+// and each earlier one was replaced by the next.
+void RecordPlaces(const std::vector<COrbText>& texts, size_t startIndex,
+                  std::vector<PlacedText> placed, CTableRecord& record) {
+  record.m_texts.resize(texts.size());
+  for (size_t i = startIndex; i < texts.size(); ++i) {
+    record.m_texts[i] = CTextRecord{TextPlace::kEmpty};
+  }
+  record.m_conflicts.clear();
+  std::sort(placed.begin(), placed.end(),
+            [](const PlacedText& a, const PlacedText& b) {
+              return a.m_cell != b.m_cell ? a.m_cell < b.m_cell
+                                          : a.m_nText < b.m_nText;
+            });
+  for (size_t k = 0; k < placed.size(); ++k) {
+    CTextRecord& text = record.m_texts[placed[k].m_nText];
+    text.m_nRow = static_cast<size_t>(placed[k].m_cell >> 32);
+    text.m_nColumn = static_cast<int>(placed[k].m_cell & 0xffffffffu);
+    const bool replaced =
+        k + 1 < placed.size() && placed[k + 1].m_cell == placed[k].m_cell;
+    text.m_place = replaced ? TextPlace::kReplaced : TextPlace::kCell;
+    if (replaced) {
+      text.m_nReplacedBy = placed[k + 1].m_nText;
+      record.m_conflicts.push_back(CCellConflict{
+          placed[k].m_nText, text.m_nReplacedBy, text.m_nRow, text.m_nColumn});
+    }
+  }
+  std::sort(record.m_conflicts.begin(), record.m_conflicts.end(),
+            [](const CCellConflict& a, const CCellConflict& b) {
+              return a.m_nLater < b.m_nLater;
+            });
 }
 
 }  // namespace
@@ -118,7 +163,7 @@ bool FindFirstDataRow(const std::vector<COrbText>& texts,
 int MatchHeaders(const std::vector<COrbText>& texts,
                  const std::vector<CConfigColumnItem>& columns,
                  std::vector<COrbHeader>& headers, int32_t& firstRowHeight,
-                 size_t& startIndex) {
+                 size_t& startIndex, std::vector<size_t>* headerTexts) {
   // Upper-cased header -> first column that carries it.
   std::unordered_map<std::string, int> columnOfHeader;
   for (size_t j = 0; j < columns.size(); ++j) {
@@ -132,6 +177,7 @@ int MatchHeaders(const std::vector<COrbText>& texts,
     const auto it = columnOfHeader.find(UpperAscii(texts[i].m_text));
     if (it == columnOfHeader.end()) continue;
     headers.push_back(COrbHeader{texts[i].m_x, it->second});
+    if (headerTexts != nullptr) headerTexts->push_back(i);
     lowest = std::min(lowest, texts[i].m_y);
     ++matched;
   }
@@ -284,7 +330,7 @@ double FindRowTolerance(const std::vector<COrbText>& texts,
 
 int BuildRows(const std::vector<COrbText>& texts, size_t columnCount,
               const std::vector<COrbHeader>& headers, size_t startIndex,
-              std::vector<COrbRow>& rows) {
+              std::vector<COrbRow>& rows, CTableRecord* record) {
   if (headers.empty()) {
     rows.clear();
     return 0;
@@ -295,11 +341,19 @@ int BuildRows(const std::vector<COrbText>& texts, size_t columnCount,
       ClusterRows(texts, startIndex, tolerance);
   const CHeaderIndex headerIndex(headers);
 
+  // Recording only: (cell, text) of every text placed, in reading order.
+  std::vector<PlacedText> placed;
   rows.assign(heights.size(), COrbRow(width));
   for (size_t i = startIndex; i < texts.size(); ++i) {
     if (texts[i].m_text.empty()) continue;
     const CTableCell cell = AssignCell(texts[i], heights, headerIndex);
     rows[cell.m_nRow][cell.m_nColumn] = texts[i].m_text;
+    if (record != nullptr) placed.push_back({CellKey(cell), i});
+  }
+  if (record != nullptr) {
+    record->m_dTolerance = tolerance;
+    record->m_rowHeights = heights;
+    RecordPlaces(texts, startIndex, std::move(placed), *record);
   }
   return static_cast<int>(rows.size());
 }
@@ -310,6 +364,12 @@ int COrb::ApplyConfiguration(const std::string& configPath) {
 }
 
 int COrb::ApplyLoadedConfiguration() {
+  CTableRecord* record = m_pRecord != nullptr ? &m_pRecord->m_table : nullptr;
+  if (record != nullptr) {
+    *record = CTableRecord();
+    record->m_bBuilt = true;
+    record->m_texts.resize(m_texts.size());
+  }
   int32_t firstRowHeight = 0;
   size_t startIndex = 0;
   if (!FindFirstDataRow(m_texts, firstRowHeight, startIndex)) {
@@ -318,8 +378,31 @@ int COrb::ApplyLoadedConfiguration() {
     return -2;
   }
   std::vector<COrbHeader> headers;
-  const int matched = MatchHeaders(m_texts, m_config.m_columns, headers,
-                                   firstRowHeight, startIndex);
+  std::vector<size_t> headerTexts;
+  const int matched =
+      MatchHeaders(m_texts, m_config.m_columns, headers, firstRowHeight,
+                   startIndex, record != nullptr ? &headerTexts : nullptr);
+  if (record != nullptr) {
+    record->m_bCountFound = true;
+    record->m_nFirstRowHeight = firstRowHeight;
+    record->m_nStartIndex = startIndex;
+    for (size_t k = 0; k < headers.size(); ++k) {
+      const size_t i = headerTexts[k];
+      record->m_headers.push_back(CHeaderRecord{
+          i, headers[k].m_x, m_texts[i].m_y, headers[k].m_nColumn});
+    }
+    if (matched > 0) {
+      // Every text before the data region lies at or above the lowest
+      // header; the headers are among them.
+      for (size_t i = 0; i < startIndex; ++i) {
+        record->m_texts[i].m_place = TextPlace::kAboveData;
+      }
+      for (const CHeaderRecord& header : record->m_headers) {
+        record->m_texts[header.m_nText].m_place = TextPlace::kHeader;
+        record->m_texts[header.m_nText].m_nColumn = header.m_nColumn;
+      }
+    }
+  }
 
   bool quantity = false;
   bool material = false;
@@ -332,9 +415,15 @@ int COrb::ApplyLoadedConfiguration() {
            type == kColPieceMark;
   }
 
+  if (record != nullptr) {
+    record->m_bQuantity = quantity;
+    record->m_bMaterial = material;
+    record->m_bMark = mark;
+  }
+
   if (matched > 0) {
     m_nRows = BuildRows(m_texts, m_config.m_columns.size(), headers, startIndex,
-                        m_rows);
+                        m_rows, record);
     m_nColumns = matched;
   }
   return quantity && material && mark ? 0 : -2;

@@ -18,6 +18,7 @@
 
 #include "config/Configuration.h"
 #include "input/Orb.h"
+#include "input/OrbRecord.h"
 
 // Whether a text reads as a count of pieces: what follows the first "(" (the
 // whole text when there is none), cut at the first ")" after it and trimmed
@@ -42,11 +43,13 @@ bool FindFirstDataRow(const std::vector<COrbText>& texts,
 // after the last text, walking back from `startIndex`, that lies at or above
 // that height: the data region is startIndex..end. `startIndex` must be a
 // valid index found by FindFirstDataRow. With M == 0 the outputs are
-// unchanged.
+// unchanged. `headerTexts` (optional) gets the index in `texts` of each
+// match, in the order of `headers`.
 int MatchHeaders(const std::vector<COrbText>& texts,
                  const std::vector<CConfigColumnItem>& columns,
                  std::vector<COrbHeader>& headers, int32_t& firstRowHeight,
-                 size_t& startIndex);
+                 size_t& startIndex,
+                 std::vector<size_t>* headerTexts = nullptr);
 
 // Clusters the texts from `startIndex` to the end (empty texts included) into
 // rows and returns the row heights, highest first (equal heights may repeat).
@@ -99,9 +102,16 @@ CTableCell AssignCell(const COrbText& text, const std::vector<int32_t>& rows,
 // list order, that falls under configured column j, "" when none does.
 // Returns the number of rows; 0, with `rows` emptied, when `headers` is
 // empty. Each pass of the search costs O(n log n) in the number of texts.
+//
+// With `record` (optional) given and `headers` not empty, also records the
+// tolerance, the heights of the rows, and the place of every text from
+// `startIndex` on (m_texts is resized to texts.size(); earlier entries are
+// left alone): the cell it holds, the later text that took its cell, or
+// that it is empty; and every such replacement in m_conflicts. The rows are
+// the same with or without it; recording costs O(n log n) more.
 int BuildRows(const std::vector<COrbText>& texts, size_t columnCount,
               const std::vector<COrbHeader>& headers, size_t startIndex,
-              std::vector<COrbRow>& rows);
+              std::vector<COrbRow>& rows, CTableRecord* record = nullptr);
 
 // The tolerance (in percent) that BuildRows settles on. Exposed for tests.
 double FindRowTolerance(const std::vector<COrbText>& texts,
