@@ -7,6 +7,7 @@
 
 #include "config/Configuration.h"
 #include "input/Orb.h"
+#include "input/OrbRecord.h"
 #include "items/KelItem.h"
 #include "items/KelRowIndex.h"
 #include "items/TextUtils.h"
@@ -84,7 +85,12 @@ class COrbItemSource : public CKelItemSource {
 }  // namespace
 
 int WriteKelRows(int rowCount, const CConfiguration& config,
-                 CKelItemSource& source, CLineTarget& target) {
+                 CKelItemSource& source, CLineTarget& target,
+                 CKelRecord* record) {
+  if (record != nullptr) {
+    *record = CKelRecord();
+    record->m_rows.resize(static_cast<size_t>(std::max(rowCount, 0)));
+  }
   // Innermost group last; a handed row met while two are open opens none.
   HandedGroup groups[2];
   int openGroups = 0;
@@ -100,7 +106,18 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
     item.m_nRow = idx;
     bool left = false;
     bool right = false;
-    if (source.ParseRow(item)) {
+    const bool isItem = source.ParseRow(item);
+    CKelRowRecord* rowRecord =
+        record != nullptr ? &record->m_rows[static_cast<size_t>(idx)] : nullptr;
+    // A row read again belongs to a handed assembly's right-hand copy.
+    const bool copy = rowRecord != nullptr && rowRecord->m_bVisited;
+    if (rowRecord != nullptr && !copy) {
+      rowRecord->m_bVisited = true;
+      rowRecord->m_bItem = isItem;
+      rowRecord->m_bNoQuantity = !isItem && item.m_strQuantity.empty();
+      rowRecord->m_bNoMaterial = !isItem && item.m_strMaterial.empty();
+    }
+    if (isItem) {
       TrimBlanks(item.m_strQuantity);
       TrimBlanks(item.m_strMaterial);
 
@@ -120,6 +137,7 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
         group.left = SideShare(item.m_nLeftQty, total);
         group.right = SideShare(item.m_nRightQty, total);
         ++openGroups;
+        if (record != nullptr) ++record->m_nHandedGroups;
         SetHandSuffix(item, config.m_strLeftRight, " LH");
         left = true;
       }
@@ -136,6 +154,10 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
       source.TranslateMaterial(item);
 
       if (config.m_bDiscardInOutput && item.m_strMatCode == "MM") {
+        if (rowRecord != nullptr) {
+          ++rowRecord->m_nDiscarded;
+          ++record->m_nDiscarded;
+        }
         if (item.m_nMarkType == kColMajorMark ||
             item.m_nMarkType == kColPieceMark) {
           carryUpper = true;
@@ -159,6 +181,11 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
         line = FormatRecord(item);
         TrimTrailingBlanks(line);
         if (target.WriteLine(line) != 0) return -1;
+        if (rowRecord != nullptr) {
+          ++rowRecord->m_nLines;
+          ++record->m_nLines;
+          if (copy) ++record->m_nHandedLines;
+        }
       }
     }
 
@@ -174,6 +201,7 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
       }
     }
   }
+  if (record != nullptr) record->m_bFinished = true;
   return 0;
 }
 
@@ -194,7 +222,9 @@ int COrb::WriteKelFile(const std::string& outputPath, int openMode,
       rowCount = static_cast<int>(std::min<size_t>(m_rows.size(), INT_MAX));
     }
     COrbItemSource source(*this, rowCount);
-    int result = WriteKelRows(rowCount, m_config, source, target);
+    int result =
+        WriteKelRows(rowCount, m_config, source, target,
+                     m_pRecord != nullptr ? &m_pRecord->m_kel : nullptr);
     if (target.Close() != 0) result = -1;
     return result;
   } catch (const std::bad_alloc&) {

@@ -5,6 +5,7 @@
 class CConfiguration;
 class CKelItem;
 class CLineTarget;
+struct CKelRecord;  // input/OrbRecord.h
 
 // Where the KEL writing loop gets its item records from. COrb::WriteKelFile
 // reads the document's rows (ParseRow) and translates materials
@@ -29,5 +30,12 @@ class CKelItemSource {
 // items of material code "MM" are dropped; a dropped main mark passes its
 // upper case and hand suffix on to the next written item. Returns 0, or -1
 // as soon as a line cannot be written (lines already written stay).
+//
+// With `record` (optional) given, it is replaced by what the writer did:
+// per row whether it is an item (and which of quantity and material was
+// missing when not), how many lines it gave and how often it was dropped;
+// the lines written, the right-hand copies among them, the handed groups
+// and the dropped items. The lines are the same with or without it.
 int WriteKelRows(int rowCount, const CConfiguration& config,
-                 CKelItemSource& source, CLineTarget& target);
+                 CKelItemSource& source, CLineTarget& target,
+                 CKelRecord* record = nullptr);
