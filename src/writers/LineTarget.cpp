@@ -7,6 +7,22 @@
 
 #include "input/Orb.h"
 
+namespace {
+
+// Appends `line` and CR LF to `out`. A CR or LF inside the line (a
+// configuration text may hold one) would split the record in two, so each
+// becomes a blank.
+void AppendLine(std::string& out, const std::string& line) {
+  const size_t start = out.size();
+  out.append(line);
+  for (size_t i = start; i < out.size(); ++i) {
+    if (out[i] == '\r' || out[i] == '\n') out[i] = ' ';
+  }
+  out.append("\r\n");
+}
+
+}  // namespace
+
 CLineTarget::~CLineTarget() { Close(); }
 
 int CLineTarget::OpenFile(const std::string& path, int openMode) {
@@ -41,13 +57,12 @@ void CLineTarget::UseMemory(std::string* text) {
 
 int CLineTarget::WriteLine(const std::string& line) {
   if (m_pMemory != nullptr) {
-    m_pMemory->append(line);
-    m_pMemory->append("\r\n");
+    AppendLine(*m_pMemory, line);
     return 0;
   }
   if (m_fd < 0) return -1;
-  std::string bytes = line;
-  bytes.append("\r\n");
+  std::string bytes;
+  AppendLine(bytes, line);
   const char* p = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {

@@ -26,8 +26,10 @@ class CLineTarget {
   // the target is closed or destroyed). Existing contents are kept.
   void UseMemory(std::string* text);
 
-  // Writes `line` followed by CR LF. Returns 0, or -1 when the write fails
-  // (or nothing was opened). After a failure the bytes already written stay.
+  // Writes `line` followed by CR LF, each CR or LF inside `line` written as
+  // a blank, so that one call gives exactly one line. Returns 0, or -1 when
+  // the write fails (or nothing was opened). After a failure the bytes
+  // already written stay.
   int WriteLine(const std::string& line);
 
   // Closes the file. Returns 0, or -1 when closing reports an error. Closing

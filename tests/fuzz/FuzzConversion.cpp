@@ -22,14 +22,14 @@
 
 namespace {
 
-// Every line ends in CR LF and holds no other line break.
+// Every line ends in CR LF and holds no other CR or LF.
 void CheckLines(const std::string& text) {
   size_t begin = 0;
   while (begin < text.size()) {
     const size_t end = text.find("\r\n", begin);
     FUZZ_CHECK(end != std::string::npos);
     for (size_t i = begin; i < end; ++i) {
-      FUZZ_CHECK(text[i] != '\n');
+      FUZZ_CHECK(text[i] != '\n' && text[i] != '\r');
     }
     begin = end + 2;
   }
