@@ -94,7 +94,12 @@ using CLocale = std::unique_ptr<std::remove_pointer_t<locale_t>, LocaleFreer>;
 // part of the line end. Any other byte, NUL included, is part of the line.
 class LineReader {
  public:
-  explicit LineReader(std::FILE* file) : m_file(file), m_buffer(kChunk, '\0') {}
+  // A small regular file gets a buffer of its own size (and a byte to see
+  // its end) rather than a whole chunk.
+  explicit LineReader(std::FILE* file) : m_file(file) {
+    const size_t size = SizeHint();
+    m_buffer.assign(size == 0 ? kChunk : std::min(kChunk, size + 1), '\0');
+  }
 
   // Sets `line` to the next line (valid until the next call) and returns
   // true; returns false at the end of the file or on a read error (see
