@@ -5,9 +5,11 @@
 #include <memory>
 #include <vector>
 
+#include "app/ConversionReport.h"
 #include "config/Archive.h"
 #include "input/DiscardList.h"
 #include "input/Orb.h"
+#include "input/OrbRecord.h"
 
 namespace {
 
@@ -35,17 +37,42 @@ int CConversionJob::ConvertFile(const std::string& inputPath,
                                 const std::string& jobName,
                                 const std::string& customer) {
   m_bWroteOutput = false;
+  if (m_pReport != nullptr) {
+    m_pReport->Start(inputPath, configPath, exportRows);
+  }
+  int result = -1;
   try {
-    return RunJob(inputPath, outputPath, configPath, exportRows, existingOutput,
-                  fileIndex, headerOption, jobNumber, jobName, customer);
+    result =
+        RunJob(inputPath, outputPath, configPath, exportRows, existingOutput,
+               fileIndex, headerOption, jobNumber, jobName, customer);
   } catch (const CArchiveException&) {
     // A damaged configuration file: nothing was written.
-    m_ui.ShowMessage(kMsgInvalidConfig);
-    return -1;
+    Show(kMsgInvalidConfig);
   } catch (const std::exception&) {
     // An exhausted resource or another unexpected failure ends the job; its
     // documents are gone with the stack.
-    return -1;
+  }
+  if (m_pReport != nullptr) {
+    m_pReport->m_strOutput = outputPath;
+    m_pReport->m_outcome = m_bWroteOutput ? ReportOutcome::kWritten
+                           : result == 0  ? ReportOutcome::kDoesNotApply
+                                          : ReportOutcome::kFailed;
+    try {
+      m_pReport->Finish();
+    } catch (const std::exception&) {
+      // Memory ran out for the warnings: the report goes without them.
+    }
+  }
+  return result;
+}
+
+void CConversionJob::Show(const std::string& text) {
+  m_ui.ShowMessage(text);
+  if (m_pReport == nullptr) return;
+  try {
+    m_pReport->m_messages.push_back(text);
+  } catch (const std::exception&) {
+    // The message was shown; the report goes without it.
   }
 }
 
@@ -59,16 +86,20 @@ int CConversionJob::RunJob(const std::string& inputPath,
   std::vector<std::string> discardList;
   LoadDiscardList(m_strDiscardListPath, discardList);
 
+  // The records of the two readings, kept only when a report is made.
+  COrbRecord firstRecord;
+  COrbRecord secondRecord;
   auto first = std::make_unique<COrb>();
+  if (m_pReport != nullptr) first->m_pRecord = &firstRecord;
   if (first->ReadOrbFile(inputPath, false, false, &discardList) != 0) {
-    m_ui.ShowMessage(QuotedMessage(kMsgUnableToOpen, inputPath));
+    Show(QuotedMessage(kMsgUnableToOpen, inputPath));
     return -1;
   }
 
   const size_t start = outputPath.find_first_not_of(' ');
   outputPath.erase(0, start == std::string::npos ? outputPath.size() : start);
   if (outputPath.empty()) {
-    m_ui.ShowMessage(kMsgOutputRequired);
+    Show(kMsgOutputRequired);
     return -1;
   }
 
@@ -92,7 +123,7 @@ int CConversionJob::RunJob(const std::string& inputPath,
       break;
     default:
       if (exists) {
-        m_ui.ShowMessage(kMsgFileExists);
+        Show(kMsgFileExists);
         choice = Choice::kCancel;
       }
       break;
@@ -100,29 +131,49 @@ int CConversionJob::RunJob(const std::string& inputPath,
 
   COrb* document = first.get();
   std::unique_ptr<COrb> second;
+  // Whichever way the job ends from here on, the report gets the document
+  // it ended with.
+  struct ReportOnExit {
+    CConversionReport* m_pReport;
+    COrb*& m_pDocument;
+    COrbRecord& m_first;
+    COrbRecord& m_second;
+    bool m_bApplies = false;
+    ~ReportOnExit() {
+      if (m_pReport == nullptr) return;
+      const bool inverted = m_pDocument->m_pRecord == &m_second;
+      m_pReport->m_bInvertedTried = m_second.m_read.m_bRead;
+      m_pReport->TakeDocument(*m_pDocument, inverted ? m_second : m_first,
+                              inverted, m_bApplies);
+    }
+  } reportOnExit{m_pReport, document, firstRecord, secondRecord};
+
   const int applied = first->ApplyConfiguration(configPath);
+  reportOnExit.m_bApplies = applied == 0;
   if (applied == -2) {
     // The table may have been drawn from the bottom upwards.
     second = std::make_unique<COrb>();
+    if (m_pReport != nullptr) second->m_pRecord = &secondRecord;
     if (second->ReadOrbFile(inputPath, false, true, &discardList) != 0) {
-      m_ui.ShowMessage(QuotedMessage(kMsgUnableToOpen, inputPath));
+      Show(QuotedMessage(kMsgUnableToOpen, inputPath));
       return -1;
     }
     const int secondApplied = second->ApplyConfiguration(configPath);
     if (secondApplied == 0) {
       document = second.get();
+      reportOnExit.m_bApplies = true;
     } else if (secondApplied != -2) {
-      m_ui.ShowMessage(kMsgInvalidConfig);
+      Show(kMsgInvalidConfig);
       return -1;
     } else if (!exportRows) {
-      m_ui.ShowMessage(QuotedMessage(kMsgConfigDoesNotApply, inputPath,
-                                     kMsgConfigDoesNotApplySuffix));
+      Show(QuotedMessage(kMsgConfigDoesNotApply, inputPath,
+                         kMsgConfigDoesNotApplySuffix));
       return 0;
     }
   } else if (applied != 0) {
     // The configuration file cannot be read: say so rather than report a
     // conversion that wrote nothing as a success.
-    m_ui.ShowMessage(kMsgInvalidConfig);
+    Show(kMsgInvalidConfig);
     return -1;
   }
 
@@ -130,6 +181,7 @@ int CConversionJob::RunJob(const std::string& inputPath,
 
   const int openMode =
       choice == Choice::kOverwrite ? kOpenCreateWrite : kOpenWriteNoTruncate;
+  if (m_pReport != nullptr) m_pReport->m_bKelWriter = !exportRows;
   const int written =
       exportRows
           ? document->WriteExportFile(outputPath, openMode, headerOption,
@@ -137,7 +189,7 @@ int CConversionJob::RunJob(const std::string& inputPath,
           : document->WriteKelFile(outputPath, openMode, nullptr, jobNumber,
                                    jobName, customer, fileIndex);
   if (written != 0) {
-    m_ui.ShowMessage(QuotedMessage(kMsgUnableToProcess, inputPath));
+    Show(QuotedMessage(kMsgUnableToProcess, inputPath));
     return -1;
   }
   m_bWroteOutput = true;

@@ -4,6 +4,8 @@
 
 #include "app/JobUi.h"
 
+class CConversionReport;
+
 // Existing-output modes of a conversion job.
 inline constexpr int kExistingRefuse = 0;  // any value but 1, 2, 3
 inline constexpr int kExistingOverwrite = 1;
@@ -49,7 +51,15 @@ class CConversionJob {
   // Whether the last ConvertFile call wrote its output.
   bool WroteOutput() const { return m_bWroteOutput; }
 
+  // Optional, not owned: when set, every ConvertFile call replaces
+  // `*report` with the report of that job (app/ConversionReport.h). The job
+  // does the same with or without it.
+  void SetReport(CConversionReport* report) { m_pReport = report; }
+
  private:
+  // Shows `text` and, when a report is made, keeps it there.
+  void Show(const std::string& text);
+
   int RunJob(const std::string& inputPath, std::string& outputPath,
              const std::string& configPath, bool exportRows, int existingOutput,
              int fileIndex, int headerOption, const std::string& jobNumber,
@@ -58,6 +68,7 @@ class CConversionJob {
   IJobUi& m_ui;
   std::string m_strDiscardListPath;
   bool m_bWroteOutput = false;
+  CConversionReport* m_pReport = nullptr;
 };
 
 // "<prefix>"<path>"<suffix>": how the job's messages name a file.
