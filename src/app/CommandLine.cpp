@@ -49,6 +49,14 @@ CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
                                                       : ConfigCommand::kCheck;
       continue;
     }
+    if (arg == "--report" || arg == "--report=text") {
+      info.m_report = ReportFormat::kText;
+      continue;
+    }
+    if (arg == "--report=json") {
+      info.m_report = ReportFormat::kJson;
+      continue;
+    }
     std::string name;
     if (OptionName(arg, name)) {
       const std::string upper = ToUpperAscii(name);
@@ -82,7 +90,8 @@ CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 const char* UsageText() {
-  return "Usage: kelconv [/E] [/O | /A] INPUT.orb OUTPUT CONFIG.cfg\n"
+  return "Usage: kelconv [/E] [/O | /A] [--report[=json]] INPUT.orb OUTPUT "
+         "CONFIG.cfg\n"
          "       kelconv --dump-config CONFIG.cfg\n"
          "       kelconv --make-config [/O] TEXT.toml CONFIG.cfg\n"
          "       kelconv --check-config CONFIG.cfg INPUT.orb\n"
@@ -97,6 +106,9 @@ const char* UsageText() {
          "  E          write an export file instead of a KEL file\n"
          "  O          overwrite an existing output file\n"
          "  A          append to an existing output file\n"
+         "  --report   after the conversion, print on stdout how the table\n"
+         "             was rebuilt and what became of each row\n"
+         "             (--report=json: as one JSON document)\n"
          "  --help     show this text\n"
          "  --version  show the program's version\n"
          "\n"

@@ -6,6 +6,11 @@
 // A command on configurations as text (app/ConfigCommands.h).
 enum class ConfigCommand { kNone, kDump, kMake, kCheck };
 
+// The conversion report a batch conversion prints on stdout after the job
+// (app/ConversionReport.h): none, text ("--report") or JSON
+// ("--report=json").
+enum class ReportFormat { kNone, kText, kJson };
+
 // The command line as the program understood it.
 struct CCommandLineInfo {
   int m_nPositional = 0;  // every argument that is not an option counts
@@ -20,6 +25,8 @@ struct CCommandLineInfo {
   // "--dump-config", "--make-config" or "--check-config" (the later one
   // wins); its files are the positional arguments, in order.
   ConfigCommand m_configCommand = ConfigCommand::kNone;
+  // "--report" or "--report=text", "--report=json" (the later one wins).
+  ReportFormat m_report = ReportFormat::kNone;
 
   // The existing-output mode for the conversion job: 1 overwrite, 2 append,
   // 0 refuse an existing file.

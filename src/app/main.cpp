@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <clocale>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/ConfigCommands.h"
 #include "app/ConversionJob.h"
+#include "app/ConversionReport.h"
 #include "app/InteractiveMode.h"
 #include "app/JobUi.h"
 #include "app/QtPrompts.h"
@@ -46,8 +48,22 @@ int main(int argc, char** argv) {
 
   CStderrJobUi ui;
   CConversionJob job(ui, DiscardListPath(ProgramDirectory()));
+  CConversionReport report;
+  if (info.m_report != ReportFormat::kNone) job.SetReport(&report);
   std::string output = info.m_strOutput;
   job.ConvertFile(info.m_strInput, output, info.m_strConfig, info.m_bExport,
                   info.ExistingOutputMode(), 0, 0, "", "", "");
+  if (info.m_report != ReportFormat::kNone) {
+    // The report is extra information: printing it changes no exit status.
+    try {
+      const std::string text = info.m_report == ReportFormat::kJson
+                                   ? FormatReportJson(report)
+                                   : FormatReportText(report);
+      std::fwrite(text.data(), 1, text.size(), stdout);
+      std::fflush(stdout);
+    } catch (const std::exception& failure) {
+      std::fprintf(stderr, "kelconv: no report: %s\n", failure.what());
+    }
+  }
   return job.WroteOutput() ? 0 : 1;
 }
