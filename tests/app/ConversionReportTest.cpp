@@ -170,8 +170,11 @@ TEST_F(ConversionReportTest, OutcomesAndReadings) {
   EXPECT_TRUE(bottomUp.m_bApplies);
 
   const CConversionReport other = Convert(
-      m_dir.Write("other.orb", "(1 9 0),ITEM\n\n  x\n(1 8 0),1\n"), cfg);
+      m_dir.Write("other.orb", "(1 9 0),ITEM\xb0\n\n  x\n(1 8 0),1\n"), cfg);
   EXPECT_EQ(other.m_outcome, ReportOutcome::kDoesNotApply);
+  // A byte above 127 is its Latin-1 character in the JSON text.
+  const nlohmann::json json = nlohmann::json::parse(FormatReportJson(other));
+  EXPECT_EQ(json["table"]["texts"][0]["text"], "ITEM\xc2\xb0");
   EXPECT_EQ(other.m_messages, m_ui.m_messages);
   EXPECT_TRUE(other.m_bInvertedTried && !other.m_bInverted);
   EXPECT_EQ(other.m_record.m_read.m_nSkipped, 2u);
