@@ -1,0 +1,103 @@
+#pragma once
+
+// Drawing the rebuilt table (TableOverlay.h) over the graphic display's
+// texts: row bands behind them, header lines labelled with their column
+// type, and every text of the job's reading again in the colour of where it
+// ended.
+
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "input/Orb.h"
+
+class QFontMetrics;
+class QPainter;
+struct CTableOverlay;
+
+// The mapping of the graphic display (see PlaceTexts) from positions of its
+// document to its picture, with the extents of the displayed texts fixed,
+// so that positions of another reading of the same file land where the
+// display put them.
+class CPictureMapping {
+ public:
+  // `texts`: the displayed document's texts; `width` by `height`: the
+  // picture (negative sizes count as 0).
+  CPictureMapping(const std::vector<COrbText>& texts, int width, int height);
+
+  // Offsets in the picture of a position of the displayed document: for a
+  // text of `texts`, what PlaceTexts gives it. Positions beyond the 32-bit
+  // range are clamped to it first.
+  int X(int64_t x) const;
+  int Y(int64_t y) const;
+
+ private:
+  int64_t m_w = 0;
+  int64_t m_h = 0;
+  int64_t m_offsetY = 0;
+  int64_t m_minX = 0;
+  int64_t m_spanX = 0;
+  int64_t m_minY = 0;
+  int64_t m_maxY = 0;
+  int64_t m_spanY = 0;
+};
+
+// The inks of the picture.
+enum class OverlayInk {
+  kCell,       // a text that holds a cell
+  kUnplaced,   // a text in no row, or one that lost its cell
+  kHeader,     // a matched header, its line and label
+  kDisplayed,  // the display's own texts under the table
+};
+QColor OverlayColour(OverlayInk ink);
+// The fill of a row band of shade `shade`: two light colours in turn.
+QColor RowBandColour(size_t shade);
+
+// Where everything of the table goes in the picture.
+struct SOverlayLayout {
+  struct Text {
+    QPoint m_pos;  // top-left corner, as DrawOrbTexts places a text
+    QString m_text;
+    OverlayInk m_ink = OverlayInk::kCell;
+  };
+  struct Band {
+    int m_top = 0;     // first pixel row
+    int m_bottom = 0;  // one past the last pixel row
+    size_t m_nRow = 0;
+    size_t m_nShade = 0;  // neighbouring bands differ (see RowBandColour)
+  };
+  struct Header {
+    int m_x = 0;  // the line
+    QRect m_label;
+    QString m_text;
+  };
+  // Where the display's texts are drawn: the area less the lanes of header
+  // labels at its top.
+  QRect m_textArea;
+  std::vector<Text> m_texts;
+  std::vector<Band> m_bands;  // one per final row, in row order
+  std::vector<Header> m_headers;
+};
+
+// Lays `overlay` out in `area` for a display of `displayed` (the texts of a
+// reading of the same file with `invertX` / `invertY`): positions are turned
+// the way that reading turned them and mapped as the display maps its own
+// texts in m_textArea. Header labels get up to 3 lanes so that they do not
+// overlap; bands reach halfway to the neighbouring rows and are centred on
+// the texts of their row (a text hangs below its position by one line of
+// `metrics`). Nothing is laid out unless the overlay's status is kApplies
+// (m_textArea is then `area`).
+SOverlayLayout LayoutTableOverlay(const CTableOverlay& overlay,
+                                  const std::vector<COrbText>& displayed,
+                                  bool invertX, bool invertY, const QRect& area,
+                                  const QFontMetrics& metrics);
+
+// Paints the row bands (before the display's texts).
+void DrawTableBands(QPainter& painter, const SOverlayLayout& layout);
+// Paints the header lines and labels and the texts in their inks (after the
+// display's texts), in the painter's font.
+void DrawTableMarks(QPainter& painter, const SOverlayLayout& layout);
