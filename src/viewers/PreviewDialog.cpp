@@ -13,6 +13,7 @@
 #include "app/FileFilters.h"
 #include "app/Prompts.h"
 #include "input/Orb.h"
+#include "viewers/ReportDialog.h"
 
 namespace {
 
@@ -76,8 +77,15 @@ CPreviewDialog::CPreviewDialog(QWidget* parent, IPrompts& prompts,
   m_pSave->setObjectName(QStringLiteral("save"));
   m_pSave->setProperty("controlId", 1064);
   m_pSave->setAutoDefault(false);
+  m_pDetails = box->addButton(QStringLiteral("Details..."),
+                              QDialogButtonBox::ActionRole);
+  m_pDetails->setObjectName(QStringLiteral("details"));
+  m_pDetails->setAutoDefault(false);
+  m_pDetails->hide();  // until there is a report to show
   connect(box, &QDialogButtonBox::accepted, this, &CPreviewDialog::accept);
   connect(m_pSave, &QPushButton::clicked, this, &CPreviewDialog::Save);
+  connect(m_pDetails, &QPushButton::clicked, this,
+          &CPreviewDialog::ShowDetails);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_pText);
@@ -96,6 +104,16 @@ void CPreviewDialog::SetDocument(COrb& orb) {
   orb.WriteKelFile("", 0, &text, m_strJobNumber, m_strJobName, m_strCustomer,
                    0);
   m_pText->setPlainText(PreviewText(text));
+}
+
+void CPreviewDialog::SetDetails(const QString& report) {
+  m_strDetails = report;
+  m_pDetails->show();
+}
+
+void CPreviewDialog::ShowDetails() {
+  CReportDialog details(this, m_strDetails);
+  m_prompts.RunDialog(details);
 }
 
 std::string CPreviewDialog::TextBytes() const {

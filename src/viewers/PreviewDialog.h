@@ -11,6 +11,8 @@ class QPushButton;
 // "Preview": the KEL text of one configured document in an editable,
 // fixed-pitch text box without line wrapping, with "OK" (the default) and
 // "Save", which writes the text as shown to a file of the user's choice.
+// Once given the conversion report of the document (SetDetails), it also
+// has "Details...", which shows that report in a dialog of its own.
 class CPreviewDialog : public QDialog {
   Q_OBJECT
 
@@ -33,16 +35,26 @@ class CPreviewDialog : public QDialog {
   // save file."). Nothing happens when the chooser is cancelled.
   void Save();
 
+  // Shows "Details..." for `report` (the conversion report of the document
+  // given to SetDocument, as text).
+  void SetDetails(const QString& report);
+  const QString& Details() const { return m_strDetails; }
+  // Runs the "Details" dialog with the report.
+  void ShowDetails();
+
   QPlainTextEdit* TextBox() const { return m_pText; }
   QPushButton* SaveButton() const { return m_pSave; }
+  QPushButton* DetailsButton() const { return m_pDetails; }
 
  private:
   IPrompts& m_prompts;
   std::string m_strJobNumber;
   std::string m_strJobName;
   std::string m_strCustomer;
+  QString m_strDetails;
   QPlainTextEdit* m_pText;
   QPushButton* m_pSave;
+  QPushButton* m_pDetails;
 };
 
 // Shows `bytes` (Latin-1, CR LF line ends) as text; the inverse of the
