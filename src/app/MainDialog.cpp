@@ -13,6 +13,7 @@
 #include "app/AboutDialog.h"
 #include "app/AppTexts.h"
 #include "app/ConversionJob.h"
+#include "app/ConversionReport.h"
 #include "app/DialogJobUi.h"
 #include "app/ExportOptionsDialog.h"
 #include "app/FileFilters.h"
@@ -26,8 +27,10 @@
 #include "config/editor/ConfigEditor.h"
 #include "input/DiscardList.h"
 #include "input/Orb.h"
+#include "input/OrbRecord.h"
 #include "viewers/OrbGraphic.h"
 #include "viewers/PreviewDialog.h"
+#include "viewers/TableOverlay.h"
 
 namespace {
 
@@ -60,6 +63,25 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, const char* name,
   button->setProperty("controlId", id);
   button->setAutoDefault(false);
   return button;
+}
+
+// The conversion report of a previewed document, as text, once the preview
+// has written its KEL text: the job of the preview writes to memory. Takes
+// the document's texts and rows.
+QString PreviewReportText(const std::string& inputPath,
+                          const std::string& configPath, COrb& document,
+                          COrbRecord& record, bool inverted,
+                          bool invertedTried) {
+  CConversionReport report;
+  report.Start(inputPath, configPath, false);
+  report.m_strOutput = "the preview";
+  report.m_outcome = ReportOutcome::kWritten;
+  report.m_bInvertedTried = invertedTried;
+  report.m_bKelWriter = true;
+  report.TakeDocument(document, record, inverted, true);
+  report.Finish();
+  const std::string text = FormatReportText(report);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -353,13 +375,18 @@ void CMainDialog::OnExport() {
 
 void CMainDialog::OnPreview() {
   TakeControlValues();
+  m_strPreviewReport.clear();
   try {
     const std::vector<std::string> matches =
         ExpandPattern(LocalPath(m_strInputFile));
     std::vector<std::string> discardList;
     LoadDiscardList(m_strDiscardListPath, discardList);
 
+    // What reading and table building did, for the preview's "Details...".
+    COrbRecord firstRecord;
+    COrbRecord secondRecord;
     auto first = std::make_unique<COrb>();
+    first->m_pRecord = &firstRecord;
     if (matches.empty() ||
         first->ReadOrbFile(matches.front(), false, false, &discardList) != 0) {
       ShowMessage(kMsgInvalidInput);
@@ -373,6 +400,7 @@ void CMainDialog::OnPreview() {
       applied = first->ApplyConfiguration(config);
       if (applied == -2) {
         second = std::make_unique<COrb>();
+        second->m_pRecord = &secondRecord;
         if (second->ReadOrbFile(matches.front(), false, true, &discardList) !=
             0) {
           ShowMessage(kMsgInvalidInput);
@@ -395,6 +423,12 @@ void CMainDialog::OnPreview() {
     CPreviewDialog preview(this, m_prompts, JobText(m_strJobNumber),
                            JobText(m_strJobName), JobText(m_strCustomer));
     preview.SetDocument(*document);
+    const bool inverted = document == second.get();
+    m_strPreviewReport =
+        PreviewReportText(matches.front(), config, *document,
+                          inverted ? secondRecord : firstRecord, inverted,
+                          secondRecord.m_read.m_bRead);
+    preview.SetDetails(m_strPreviewReport);
     m_prompts.RunDialog(preview);
   } catch (const std::exception&) {
   }
@@ -416,7 +450,20 @@ void CMainDialog::OnDisplay() {
                                m_bInvertY, nullptr);
   } catch (const std::exception&) {
   }
-  if (read == 0) m_pGraphic->showNormal();
+  // "Show table" rebuilds the table as a conversion job would, from the
+  // paths as this Display took them.
+  m_pGraphic->SetTableSource(
+      [input = LocalPath(m_strInputFile), config = LocalPath(m_strConfigFile),
+       discardList = m_strDiscardListPath] {
+        return BuildTableOverlay(input, config, discardList);
+      },
+      m_bInvertX, m_bInvertY);
+  connect(m_pGraphic.data(), &COrbGraphic::ShowTableToggled, this,
+          [this](bool show) { m_bShowTable = show; });
+  if (read == 0) {
+    m_pGraphic->SetShowTable(m_bShowTable);
+    m_pGraphic->showNormal();
+  }
 }
 
 void CMainDialog::OnGraphicClosed() {

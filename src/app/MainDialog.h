@@ -83,6 +83,9 @@ class CMainDialog : public QDialog {
   const COrb* DisplayedDocument() const { return m_pOrb.get(); }
   // The help window once Help was pressed, or nullptr.
   CHelpWindow* HelpWindow() const { return m_pHelp.data(); }
+  // The conversion report of the last preview shown (its "Details..."), as
+  // text; empty when the last Preview showed none.
+  const QString& PreviewReport() const { return m_strPreviewReport; }
 
  private:
   // One run of conversion jobs over lists of matched input files: Convert
@@ -115,6 +118,9 @@ class CMainDialog : public QDialog {
 
   QPointer<COrbGraphic> m_pGraphic;
   std::unique_ptr<COrb> m_pOrb;
+  // "Show table" of the graphic display, kept for the next Display.
+  bool m_bShowTable = false;
+  QString m_strPreviewReport;
   QPointer<CHelpWindow> m_pHelp;
 
   QLineEdit* m_pInputEdit;
