@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TempDir.h"
+#include "TestConfiguration.h"
 #include "config/Configuration.h"
 
 namespace {
@@ -24,21 +25,7 @@ const char* kBottomUpDrawing =
 class ConversionJobTest : public testing::Test {
  protected:
   void SetUp() override {
-    CConfiguration config;
-    config.ResetToDefaults();
-    const std::pair<const char*, const char*> columns[] = {
-        {"MARK", "Piece Mark"},
-        {"QTY", "Quantity"},
-        {"DESCRIPTION", "Material"},
-        {"LENGTH", "Length(Ft + In)"}};
-    for (const auto& [header, type] : columns) {
-      CConfigColumnItem item;
-      item.m_strHeader = header;
-      item.m_strType = type;
-      config.m_columns.push_back(item);
-    }
-    m_config = m_dir.Path("my.cfg");
-    ASSERT_EQ(StoreConfigurationFile(m_config, config), 0);
+    m_config = WriteTestConfiguration(m_dir);
     m_input = m_dir.Write("in.orb", kDrawing);
     m_output = m_dir.Path("out.kel");
   }

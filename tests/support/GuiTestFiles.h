@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "TempDir.h"
-#include "config/Configuration.h"
+#include "TestConfiguration.h"
 
 // Failure messages show texts as text.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -40,32 +40,6 @@ inline const char* const kBottomUpDrawing =
 
 // Texts that no configuration column matches.
 inline const char* const kForeignDrawing = "(6 9 0),ITEM\r\n(6 8 0),1\r\n";
-
-// A configuration with the columns MARK, QTY, DESCRIPTION and LENGTH.
-inline CConfiguration TestConfiguration() {
-  CConfiguration config;
-  config.ResetToDefaults();
-  const std::pair<const char*, const char*> columns[] = {
-      {"MARK", "Piece Mark"},
-      {"QTY", "Quantity"},
-      {"DESCRIPTION", "Material"},
-      {"LENGTH", "Length(Ft + In)"}};
-  for (const auto& [header, type] : columns) {
-    CConfigColumnItem item;
-    item.m_strHeader = header;
-    item.m_strType = type;
-    config.m_columns.push_back(item);
-  }
-  return config;
-}
-
-// Writes TestConfiguration() to `name` in `dir` and returns its path.
-inline std::string WriteTestConfiguration(const TempDir& dir,
-                                          const std::string& name = "my.cfg") {
-  const std::string path = dir.Path(name);
-  if (StoreConfigurationFile(path, TestConfiguration()) != 0) std::abort();
-  return path;
-}
 
 // Makes the directory `name` (and its parents) in `dir`; returns its path.
 inline std::string MakeDirectory(const TempDir& dir, const std::string& name) {
