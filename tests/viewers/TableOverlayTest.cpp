@@ -4,11 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
-#include <QLabel>
 #include <QPainter>
 #include <algorithm>
 #include <climits>
@@ -21,7 +19,6 @@
 #include "app/ConversionReport.h"
 #include "app/JobUi.h"
 #include "viewers/OrbDrawing.h"
-#include "viewers/OrbGraphic.h"
 #include "viewers/TableOverlayDrawing.h"
 
 namespace {
@@ -82,8 +79,8 @@ TEST_F(TableOverlayTest, BuildsTheTableTheJobBuilds) {
                 std::string::npos);
       continue;
     }
-    // The same texts, places and rows as the job's report, in the file's
-    // own coordinates (the discard list cut "BILL OF" from the title).
+    // The same texts (the discard list applied), places and rows as the
+    // job's report, in the file's own coordinates.
     const CConversionReport report = JobReport(input);
     ASSERT_EQ(overlay.m_texts.size(), report.m_texts.size());
     const auto fileY = [&](int32_t y) { return c.inverted ? -y : y; };
@@ -95,25 +92,15 @@ TEST_F(TableOverlayTest, BuildsTheTableTheJobBuilds) {
       EXPECT_EQ(overlay.m_places[i].m_place, place.m_place) << i;
       EXPECT_EQ(overlay.m_places[i].m_nRow, place.m_nRow) << i;
     }
+    const std::vector<int32_t>& rows = report.m_record.m_table.m_rowHeights;
     ASSERT_EQ(overlay.m_rowHeights.size(), 2u);
-    for (size_t r = 0; r < 2; ++r) {
-      EXPECT_EQ(overlay.m_rowHeights[r],
-                fileY(report.m_record.m_table.m_rowHeights[r]));
-    }
-    std::vector<std::string> types;
-    for (const COverlayHeader& header : overlay.m_headers) {
-      types.push_back(header.m_strType);
-    }
-    EXPECT_EQ(types, (std::vector<std::string>{"Piece Mark", "Quantity",
-                                               "Material", "Length(Ft + In)"}));
+    EXPECT_EQ(overlay.m_rowHeights,
+              (std::vector{fileY(rows[0]), fileY(rows[1])}));
+    ASSERT_EQ(overlay.m_headers.size(), 4u);
+    EXPECT_EQ(overlay.m_headers[3].m_strType, "Length(Ft + In)");
     EXPECT_EQ(OverlayStatusText(overlay).rfind("Table: 2 rows at", 0), 0u)
         << OverlayStatusText(overlay);
   }
-  EXPECT_EQ(BuildTableOverlay(m_dir.Write("t.orb", kTopDownDrawing), m_config,
-                              m_discard)
-                .m_texts[0]
-                .m_text,
-            " MATERIAL");
 }
 
 // Every way the display can be mirrored and every way the job can read: the
@@ -233,51 +220,6 @@ TEST_F(TableOverlayTest, ExtremePositionsAndSizes) {
       DrawTableMarks(painter, layout);
     }
   }
-}
-
-TEST_F(TableOverlayTest, GraphicWindowShowsTheTableOnlyWhenAsked) {
-  const std::string input = m_dir.Write("d.orb", kTopDownDrawing);
-  COrb displayed;
-  ASSERT_EQ(displayed.ReadOrbFile(input, false, false, nullptr), 0);
-  COrbGraphic window;
-  window.SetDocument(&displayed);
-  QCheckBox* box = window.ShowTableBox();
-  EXPECT_EQ(box->text(), "Show table");
-  EXPECT_FALSE(box->isChecked());
-  EXPECT_FALSE(box->isEnabled());  // nothing to build a table from
-
-  std::string config = m_config;
-  int built = 0;
-  window.SetTableSource(
-      [&] {
-        ++built;
-        return BuildTableOverlay(input, config, m_discard);
-      },
-      false, false);
-  EXPECT_TRUE(box->isEnabled());
-  EXPECT_EQ(window.Table(), nullptr);
-  EXPECT_EQ(built, 0);
-
-  box->click();
-  ASSERT_NE(window.Table(), nullptr);
-  EXPECT_TRUE(window.StatusLine()->text().startsWith("Table: 2 rows"));
-  EXPECT_FALSE(window.Legend()->isHidden());
-  EXPECT_FALSE(window.grab().isNull());  // paints the table
-
-  box->click();
-  EXPECT_EQ(window.Table(), nullptr);
-  EXPECT_EQ(window.StatusLine()->text(), "");
-  EXPECT_TRUE(window.Legend()->isHidden());
-
-  // The table is built anew each time: a configuration that no longer
-  // fits is said so.
-  config = m_dir.Path("missing.cfg");
-  window.SetShowTable(true);
-  EXPECT_EQ(built, 2);
-  EXPECT_EQ(window.StatusLine()->text(),
-            "Table: the configuration file cannot be read");
-  EXPECT_TRUE(window.Legend()->isHidden());
-  EXPECT_FALSE(window.grab().isNull());
 }
 
 }  // namespace
