@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <algorithm>
 #include <climits>
-#include <filesystem>
 #include <tuple>
 
 #include "GuiTestFiles.h"
@@ -75,8 +74,6 @@ TEST_F(TableOverlayTest, BuildsTheTableTheJobBuilds) {
     EXPECT_EQ(overlay.m_bInverted, c.inverted);
     if (c.status != OverlayStatus::kApplies) {
       EXPECT_TRUE(overlay.m_texts.empty());
-      EXPECT_NE(OverlayStatusText(overlay).find("Table: the "),
-                std::string::npos);
       continue;
     }
     // The same texts (the discard list applied), places and rows as the
@@ -96,10 +93,7 @@ TEST_F(TableOverlayTest, BuildsTheTableTheJobBuilds) {
     ASSERT_EQ(overlay.m_rowHeights.size(), 2u);
     EXPECT_EQ(overlay.m_rowHeights,
               (std::vector{fileY(rows[0]), fileY(rows[1])}));
-    ASSERT_EQ(overlay.m_headers.size(), 4u);
-    EXPECT_EQ(overlay.m_headers[3].m_strType, "Length(Ft + In)");
-    EXPECT_EQ(OverlayStatusText(overlay).rfind("Table: 2 rows at", 0), 0u)
-        << OverlayStatusText(overlay);
+    EXPECT_EQ(overlay.m_headers.size(), 4u);
   }
 }
 
@@ -107,18 +101,13 @@ TEST_F(TableOverlayTest, BuildsTheTableTheJobBuilds) {
 // table's texts land exactly where the display drew them, each in the band
 // of its row, and the bands and header labels do not overlap.
 TEST_F(TableOverlayTest, LiesOverTheDisplayedTexts) {
-  std::vector<std::string> inputs = {m_dir.Write("d.orb", kTopDownDrawing),
-                                     m_dir.Write("u.orb", kBottomUpDrawing)};
-  std::string config = m_config;
-  if (std::filesystem::exists(KELCONV_EXAMPLES "/sample.orb")) {
-    inputs.push_back(KELCONV_EXAMPLES "/sample.orb");
-  }
+  const std::pair<std::string, std::string> inputs[] = {
+      {m_dir.Write("d.orb", kTopDownDrawing), m_config},
+      {m_dir.Write("u.orb", kBottomUpDrawing), m_config},
+      {KELCONV_EXAMPLES "/sample.orb", KELCONV_EXAMPLES "/sample.cfg"}};
   const QFontMetrics metrics{QFont()};
   const QRect area(3, 7, 720, 420);
-  for (const std::string& input : inputs) {
-    if (input.find("sample.orb") != std::string::npos) {
-      config = KELCONV_EXAMPLES "/sample.cfg";
-    }
+  for (const auto& [input, config] : inputs) {
     const CTableOverlay overlay = BuildTableOverlay(input, config, "");
     ASSERT_EQ(overlay.m_status, OverlayStatus::kApplies) << input;
     for (const bool invertX : {false, true}) {

@@ -16,14 +16,18 @@
 
 namespace {
 
-// Runs `answer` on the next modal window that opens, once.
-void AnswerNextModal(std::function<void(QWidget*)> answer) {
+// Runs `answer` on the next modal window that opens, once; a window of
+// another type than `Window` fails the test and is closed.
+template <class Window>
+void AnswerNextModal(std::function<void(Window*)> answer) {
   auto* timer = new QTimer;
   QObject::connect(timer, &QTimer::timeout, [timer, answer] {
     if (QWidget* modal = QApplication::activeModalWidget()) {
       timer->stop();
       timer->deleteLater();
-      answer(modal);
+      if (auto* window = qobject_cast<Window*>(modal)) return answer(window);
+      ADD_FAILURE() << "another window is up";
+      modal->close();
     }
   });
   timer->start(10);
@@ -33,13 +37,7 @@ TEST(QtPromptsTest, MessageBoxHasOneOkButtonAndTheCaption) {
   CQtPrompts prompts;
   QString title;
   int buttons = 0;
-  AnswerNextModal([&](QWidget* modal) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    if (box == nullptr) {
-      ADD_FAILURE() << "another window is up";
-      modal->close();
-      return;
-    }
+  AnswerNextModal<QMessageBox>([&](QMessageBox* box) {
     title = box->windowTitle();
     buttons = static_cast<int>(box->buttons().size());
     box->button(QMessageBox::Ok)->click();
@@ -54,23 +52,10 @@ TEST(QtPromptsTest, OpenChooserCreatesANewNameAfterConfirmation) {
   UseTemporarySettings(dir);  // the chooser remembers its last directory
   CQtPrompts prompts;
   const QString filter = "Configuration Files (*.cfg);;All Files (*)";
-  AnswerNextModal([&](QWidget* modal) {
-    auto* chooser = qobject_cast<QFileDialog*>(modal);
-    if (chooser == nullptr) {
-      ADD_FAILURE() << "another window is up";
-      modal->close();
-      return;
-    }
+  AnswerNextModal<QFileDialog>([&](QFileDialog* chooser) {
     chooser->selectFile(QString::fromStdString(dir.Path("new")));
-    AnswerNextModal([](QWidget* question) {
-      auto* box = qobject_cast<QMessageBox*>(question);
-      if (box == nullptr) {
-        ADD_FAILURE() << "another window is up";
-        question->close();
-        return;
-      }
-      box->button(QMessageBox::Yes)->click();
-    });
+    AnswerNextModal<QMessageBox>(
+        [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
     QMetaObject::invokeMethod(chooser, "accept", Qt::QueuedConnection);
   });
   EXPECT_EQ(prompts.GetOpenFileName(nullptr, "Open", "", filter),

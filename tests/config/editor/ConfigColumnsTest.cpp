@@ -64,13 +64,7 @@ class ConfigColumnsTest : public testing::Test {
 TEST_F(ConfigColumnsTest, FieldsTypeListAndHeaderBox) {
   EXPECT_EQ(Lines(), QStringList({"A|Quantity|", "B|Material|Y"}));
   EXPECT_EQ(Fields(), "|None|");
-  QComboBox* types = m_page.TypeCombo();
-  ASSERT_EQ(types->count(), 24);
-  EXPECT_EQ(types->itemText(0), "ABM Number");
-  EXPECT_EQ(types->itemText(7), "Length(Feet)");
-  EXPECT_EQ(types->itemText(8), "Length(Ft + In)");
-  EXPECT_EQ(types->itemText(23), "Weight");
-
+  EXPECT_EQ(m_page.TypeCombo()->count(), 24);
   Select(1);
   EXPECT_EQ(Fields(), "B|Material|Y");
 

@@ -24,9 +24,9 @@ SConfigFields ShopConfiguration() {
                {"DESCRIPTION", "Material", 1}, {"LENGTH", "Length(Ft + In)", 1},
                {"GRADE", "Grade", 0},          {"REMARKS", "Remarks", 0},
                {"WEIGHT", "Weight", 0}};
-  f.grades = {"A992", "A36",  "A36", "A572", "A992", "A36", "A36",
-              "A36",  "A36",  "A36", "A36",  "A36",  "A36", "A500",
-              "A36",  "A615", "A53", "A325", "",     ""};
+  f.grades.assign(20, "A36");
+  f.grades[0] = "A992";
+  f.grades[13] = "A500";
   f.defaultGrade = "A36";
   f.left = "L";
   f.right = "R";
