@@ -93,4 +93,9 @@ for name in bottomup feetinches handed; do
   convert_seed "$name" "$golden/$name.orb" "$golden/$name.cfg" '' '\000'
 done
 convert_seed exportA "$golden/exportA.orb" "$golden/export.cfg" '' '\001'
+# Converted once more with every step recorded (option bit 3).
+convert_seed sample-recorded "$top/examples/sample.orb" \
+  "$top/examples/sample.cfg" '' '\012'
+convert_seed bottomup-recorded "$golden/bottomup.orb" "$golden/bottomup.cfg" \
+  '' '\010'
 convert_seed exportB "$golden/exportB.orb" "$golden/export.cfg" '' '\006'
