@@ -6,8 +6,9 @@
 # inputs and a few hand-made inputs. Run from anywhere, with the kelconv
 # program as argument (it dumps the configurations as text):
 #   sh tests/fuzz/make-seeds.sh build/src/kelconv
-# Inputs found while fuzzing (reproducers) live beside the seeds, named
-# after what they showed, and are not touched here.
+# Inputs found while fuzzing live beside the seeds and are not touched here:
+# reproducers of fixed findings (finding-*) and inputs kept for the code
+# they reach (named by their SHA-1).
 set -eu
 kelconv=$1
 here=$(cd "$(dirname "$0")" && pwd)
