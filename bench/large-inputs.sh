@@ -16,10 +16,12 @@
 #                line. So tall a table has no row tolerance that keeps its
 #                rows apart: every text ends in a row of its own and no
 #                item is written (the row search works as designed; the
-#                conversion report warns about it). The costliest case.
+#                conversion report warns about it).
 #   rows-1m      a million rows of three texts (mark, quantity, material)
 #   one-row-1m   one row holding a million texts, at a million positions
 #   line-50mb    one entity line whose text is 50 MB long
+#   wide-config  a configuration of 20,000 columns, every one of them
+#                matched by a header, over 1,000 rows of 23 texts
 set -eu
 kelconv=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -87,16 +89,45 @@ awk -v size=50000000 -v top=100 'BEGIN {'"$header"'
   printf "\r\n"
 }' >"$work/line-50mb.orb"
 
+# Mark, quantity and material, then 19,997 remarks columns H3, H4, ...,
+# each header drawn one unit right of the one before; the rows hold texts
+# in the first three columns and twenty far to the right.
+awk 'BEGIN {
+  print "columns = ["
+  print "  { header = \"MARK\", type = \"Piece Mark\", fractions = false },"
+  print "  { header = \"QTY\", type = \"Quantity\", fractions = false },"
+  print "  { header = \"DESCRIPTION\", type = \"Material\", fractions = false },"
+  for (i = 3; i < 20000; i++)
+    printf "  { header = \"H%d\", type = \"Remarks\", fractions = false },\n", i
+  print "]"
+}' >"$work/wide-config.toml"
+"$kelconv" --make-config /O "$work/wide-config.toml" "$work/wide-config.cfg"
+awk -v rows=1000 -v top=3000 'BEGIN {
+  printf "(0.5000 %d.0000 0.0000),MARK\r\n", top
+  printf "(1.0000 %d.0000 0.0000),QTY\r\n", top
+  printf "(2.0000 %d.0000 0.0000),DESCRIPTION\r\n", top
+  for (i = 3; i < 20000; i++) printf "(%d.0000 %d.0000 0.0000),H%d\r\n", i, top, i
+  for (r = 0; r < rows; r++) {
+    y = top - 2 * (r + 1)
+    printf "(0.5000 %d.0000 0.0000),B%d\r\n", y, r
+    printf "(1.0000 %d.0000 0.0000),%d\r\n", y, 1 + r % 9
+    printf "(2.0000 %d.0000 0.0000),PL1/2X%d\r\n", y, 2 + r % 20
+    for (k = 0; k < 20; k++) printf "(%d.0000 %d.0000 0.0000),R%d\r\n", 19000 + 50 * k, y, k
+  }
+}' >"$work/wide-config.orb"
+
 status=0
 printf '%-12s %-7s %8s %9s %8s %8s %8s\n' input output "MB in" "peak MB" "MB out" seconds "CPU s"
-for name in table-100mb jitter-100mb rows-1m one-row-1m line-50mb; do
+for name in table-100mb jitter-100mb rows-1m one-row-1m line-50mb wide-config; do
+  cfg=$config
+  [ "$name" = wide-config ] && cfg="$work/wide-config.cfg"
   for mode in kel export; do
     flag=""
     [ "$mode" = export ] && flag=/E
     out="$work/$name.$mode"
     # shellcheck disable=SC2086
     if ! /usr/bin/time -v -o "$work/time.txt" \
-      "$kelconv" $flag /O "$work/$name.orb" "$out" "$config" \
+      "$kelconv" $flag /O "$work/$name.orb" "$out" "$cfg" \
       >"$work/messages.txt" 2>&1; then
       echo "$name ($mode): conversion failed:"
       cat "$work/messages.txt"

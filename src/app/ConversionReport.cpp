@@ -303,8 +303,8 @@ void WriteRows(const CConversionReport& report, TextWriter& out) {
     }
     std::string cells;
     if (r < report.m_rows.size()) {
-      for (const std::string& cell : report.m_rows[r]) {
-        if (!cell.empty()) cells += " " + QuoteText(cell);
+      for (const COrbRow::Cell& cell : report.m_rows[r].Cells()) {
+        if (!cell.m_text.empty()) cells += " " + QuoteText(cell.m_text);
       }
     }
     out.Item(line + (cells.empty() ? ", empty" : ":" + cells));
@@ -420,8 +420,9 @@ Json TableJson(const CConversionReport& report) {
     Json row = {{"y", FileY(report, table.m_rowHeights[r])}};
     Json cells = Json::array();
     if (r < report.m_rows.size()) {
-      for (const std::string& cell : report.m_rows[r]) {
-        cells.push_back(Utf8(cell));
+      const COrbRow& cellsOfRow = report.m_rows[r];
+      for (size_t j = 0; j < cellsOfRow.size(); ++j) {
+        cells.push_back(Utf8(cellsOfRow[j]));
       }
     }
     row["cells"] = std::move(cells);

@@ -341,14 +341,22 @@ int BuildRows(const std::vector<COrbText>& texts, size_t columnCount,
       ClusterRows(texts, startIndex, tolerance);
   const CHeaderIndex headerIndex(headers);
 
-  // Recording only: (cell, text) of every text placed, in reading order.
+  // (cell, text) of every text placed, in reading order. Rows are given
+  // room for their cells before any is set, so each row allocates once.
   std::vector<PlacedText> placed;
-  rows.assign(heights.size(), COrbRow(width));
+  std::vector<uint32_t> cellsInRow(heights.size(), 0);
   for (size_t i = startIndex; i < texts.size(); ++i) {
     if (texts[i].m_text.empty()) continue;
     const CTableCell cell = AssignCell(texts[i], heights, headerIndex);
-    rows[cell.m_nRow][cell.m_nColumn] = texts[i].m_text;
-    if (record != nullptr) placed.push_back({CellKey(cell), i});
+    placed.push_back({CellKey(cell), i});
+    ++cellsInRow[cell.m_nRow];
+  }
+  rows.assign(heights.size(), COrbRow(width));
+  for (size_t r = 0; r < rows.size(); ++r) rows[r].Reserve(cellsInRow[r]);
+  std::vector<uint32_t>().swap(cellsInRow);
+  for (const PlacedText& text : placed) {
+    rows[text.m_cell >> 32].Set(text.m_cell & 0xffffffffu,
+                                texts[text.m_nText].m_text);
   }
   if (record != nullptr) {
     record->m_dTolerance = tolerance;

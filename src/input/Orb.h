@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/Configuration.h"
+#include "input/OrbRow.h"
 
 struct COrbRecord;  // input/OrbRecord.h
 
@@ -14,9 +15,6 @@ struct COrbText {
   int32_t m_y = 0;  // thousandths of a drawing unit; larger is higher up
   std::string m_text;
 };
-
-// One row of the rebuilt table: cell j belongs to configured column j.
-using COrbRow = std::vector<std::string>;
 
 // A matched header text: its horizontal position and the configured column
 // it matched.

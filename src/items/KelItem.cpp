@@ -32,13 +32,16 @@ auto* RowAt(Rows& rows, int row) {
 }
 
 // Index of the first configured column of `type` whose cell in `row` is
-// non-empty; -1 when there is none. Cells missing from a short row are empty.
+// non-empty; -1 when there is none. Only the cells that hold text are
+// looked at, so a very wide configuration costs nothing per row.
 int FindColumn(const COrbRow* row, const CConfiguration& config, int type) {
   if (row == nullptr) return -1;
   const size_t columns = std::min(config.m_columns.size(), row->size());
-  for (size_t j = 0; j < columns; ++j) {
-    if (config.m_columns[j].m_nType == type && !(*row)[j].empty()) {
-      return static_cast<int>(j);
+  for (const COrbRow::Cell& cell : row->Cells()) {
+    if (cell.m_nColumn >= columns) break;
+    if (config.m_columns[cell.m_nColumn].m_nType == type &&
+        !cell.m_text.empty()) {
+      return static_cast<int>(cell.m_nColumn);
     }
   }
   return -1;
@@ -328,7 +331,7 @@ std::string* CKelItem::FindCell(std::vector<COrbRow>& rows,
                                 int columnType) const {
   COrbRow* row = RowAt(rows, m_nRow);
   const int j = FindColumn(row, config, columnType);
-  return j < 0 ? nullptr : &(*row)[j];
+  return j < 0 ? nullptr : row->Find(static_cast<size_t>(j));
 }
 
 bool CKelItem::ParseMarks(const std::vector<COrbRow>& rows,
@@ -341,10 +344,11 @@ bool CKelItem::ParseMarks(const std::vector<COrbRow>& rows,
   const std::string* minor = nullptr;
   const std::string* piece = nullptr;
   const size_t columns = std::min(config.m_columns.size(), row->size());
-  for (size_t j = 0; j < columns; ++j) {
-    const std::string& cell = (*row)[j];
+  for (const COrbRow::Cell& stored : row->Cells()) {
+    if (stored.m_nColumn >= columns) break;
+    const std::string& cell = stored.m_text;
     if (cell.empty()) continue;
-    switch (config.m_columns[j].m_nType) {
+    switch (config.m_columns[stored.m_nColumn].m_nType) {
       case kColMajorMark:
         major = &cell;
         break;

@@ -45,13 +45,14 @@ const std::string* FindCellFrom(const COrb& orb, int columnType, int row,
                                 int firstColumn) {
   if (row < 0 || row >= RowCount(orb)) return nullptr;
   const COrbRow& cells = orb.m_rows[static_cast<size_t>(row)];
-  int end =
-      std::min<int>(ExportedColumnCount(orb),
-                    static_cast<int>(std::min<size_t>(cells.size(), INT_MAX)));
-  for (int j = std::max(firstColumn, 0); j < end; ++j) {
-    if (orb.m_config.m_columns[static_cast<size_t>(j)].m_nType == columnType &&
-        !cells[static_cast<size_t>(j)].empty()) {
-      return &cells[static_cast<size_t>(j)];
+  const size_t end =
+      std::min(static_cast<size_t>(ExportedColumnCount(orb)), cells.size());
+  const auto stored = cells.Cells().end();
+  for (auto cell = cells.Lower(static_cast<size_t>(std::max(firstColumn, 0)));
+       cell != stored && cell->m_nColumn < end; ++cell) {
+    if (orb.m_config.m_columns[cell->m_nColumn].m_nType == columnType &&
+        !cell->m_text.empty()) {
+      return &cell->m_text;
     }
   }
   return nullptr;

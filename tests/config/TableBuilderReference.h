@@ -172,7 +172,8 @@ inline int Apply(COrb& orb) {
       if (orb.m_texts[i].m_text.empty()) continue;
       const CTableCell cell =
           reference::AssignCell(orb.m_texts[i], rows, headers);
-      orb.m_rows[cell.m_nRow][cell.m_nColumn] = orb.m_texts[i].m_text;
+      orb.m_rows[cell.m_nRow].Set(static_cast<size_t>(cell.m_nColumn),
+                                  orb.m_texts[i].m_text);
     }
     orb.m_nRows = static_cast<int>(rows.size());
     orb.m_nColumns = matched;

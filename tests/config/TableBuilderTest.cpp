@@ -6,6 +6,7 @@
 #include <random>
 #include <tuple>
 
+#include "OrbRowPrinter.h"
 #include "config/TableBuilderReference.h"
 
 namespace {
@@ -87,7 +88,7 @@ TEST(TableBuilderTest, WhetherTheConfigurationApplies) {
     const Rows rows = Build(orb, c.result);
     EXPECT_EQ(orb.m_nColumns, c.matched);
     for (const COrbRow& row : rows) EXPECT_EQ(row.size(), size_t(c.width));
-    if (!c.row.empty()) {
+    if (c.row.size() > 0) {
       ASSERT_EQ(rows.size(), 3u);
       EXPECT_EQ(rows[1], c.row);
     }

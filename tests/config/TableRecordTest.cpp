@@ -6,6 +6,7 @@
 
 #include "config/TableBuilder.h"
 #include "input/OrbRecord.h"
+#include "OrbRowPrinter.h"
 
 namespace {
 

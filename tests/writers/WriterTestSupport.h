@@ -6,6 +6,7 @@
 
 #include "config/Configuration.h"
 #include "input/Orb.h"
+#include "OrbRowPrinter.h"
 
 // A line of `width` blanks with each text placed at its 1-based column.
 inline std::string At(

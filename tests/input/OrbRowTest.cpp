@@ -1,0 +1,52 @@
+#include "input/OrbRow.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "OrbRowPrinter.h"
+
+namespace {
+
+TEST(OrbRowTest, CellsSetInAnyOrderReadAsAFullRow) {
+  // clang-format off
+  struct Case {
+    const char* name;
+    size_t width;
+    std::vector<std::pair<size_t, const char*>> sets;
+    COrbRow expected;
+  } const cases[] = {
+      {"nothing set", 4, {}, {"", "", "", ""}},
+      {"out of order", 4, {{3, "D"}, {0, "A"}, {2, "C"}}, {"A", "", "C", "D"}},
+      {"the last text wins", 3, {{1, "X"}, {1, "Y"}, {0, "A"}, {1, "Z"}}, {"A", "Z", ""}},
+      {"past the end widens", 2, {{4, "E"}}, {"", "", "", "", "E"}},
+      {"an empty text reads as unset", 2, {{0, ""}, {1, "B"}}, {"", "B"}},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    COrbRow row(c.width);
+    for (const auto& [column, text] : c.sets) row.Set(column, text);
+    EXPECT_EQ(row, c.expected) << c.name;
+    for (size_t j = 0; j < c.expected.size() + 2; ++j) {
+      EXPECT_EQ(row[j], c.expected[j]) << c.name << ", cell " << j;
+    }
+    for (size_t k = 1; k < row.Cells().size(); ++k) {
+      EXPECT_LT(row.Cells()[k - 1].m_nColumn, row.Cells()[k].m_nColumn)
+          << c.name;
+    }
+  }
+}
+
+TEST(OrbRowTest, CellsChangedInPlace) {
+  COrbRow row = {"A", "TWO", ""};
+  ASSERT_EQ(row.Find(2), nullptr);
+  ASSERT_NE(row.Find(1), nullptr);
+  *row.Find(1) = "2";
+  EXPECT_EQ(row, (COrbRow{"A", "2", ""}));
+  row.Find(0)->clear();
+  EXPECT_EQ(row, (COrbRow{"", "2", ""}));
+  EXPECT_NE(row, (COrbRow{"", "2"})) << "rows of different widths";
+}
+
+}  // namespace
