@@ -49,8 +49,13 @@ int CConversionJob::ConvertFile(const std::string& inputPath,
     // A damaged configuration file: nothing was written.
     Show(kMsgInvalidConfig);
   } catch (const std::exception&) {
-    // An exhausted resource or another unexpected failure ends the job; its
-    // documents are gone with the stack.
+    // Memory ran out, or another unexpected failure: the job ends, its
+    // documents are gone with the stack, and that frees room to say so.
+    try {
+      Show(QuotedMessage(kMsgUnableToProcess, inputPath));
+    } catch (const std::exception&) {
+      // Not even the message could be made; the result still tells.
+    }
   }
   if (m_pReport != nullptr) {
     m_pReport->m_strOutput = outputPath;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "TempDir.h"
 #include "TestConfiguration.h"
 #include "config/Configuration.h"
@@ -181,6 +183,26 @@ TEST_F(ConversionJobTest, UnwritableOutput) {
   std::string path = output;
   EXPECT_EQ(Run(kExistingOverwrite, path), -1);
   EXPECT_EQ(m_ui.m_messages, Messages{"Unable to process \"" + m_input + "\""});
+}
+
+// Answers the "Warning!" question by running out of memory, as any step of
+// a large conversion may.
+class CExhaustedJobUi : public CRecordingJobUi {
+ public:
+  int AskOutputExists() override { throw std::bad_alloc(); }
+};
+
+TEST_F(ConversionJobTest, ExhaustedMemoryIsReportedAndLeavesTheOutput) {
+  CExhaustedJobUi ui;
+  m_dir.Write("out.kel", "keep");
+  CConversionJob job(ui, m_dir.Path("DISCARD.TXT"));
+  std::string output = m_output;
+  EXPECT_EQ(job.ConvertFile(m_input, output, m_config, false, kExistingAsk, 0,
+                            0, "", "", ""),
+            -1);
+  EXPECT_FALSE(job.WroteOutput());
+  EXPECT_EQ(ui.m_messages, Messages{"Unable to process \"" + m_input + "\""});
+  EXPECT_EQ(TempDir::Read(m_output), "keep");
 }
 
 }  // namespace
