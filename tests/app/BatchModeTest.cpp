@@ -54,58 +54,53 @@ class BatchModeTest : public testing::Test {
   std::string m_config, m_input, m_output;
 };
 
-TEST_F(BatchModeTest, ConvertsWithAbsolutePaths) {
-  const Outcome o = Run(Files());
-  EXPECT_EQ(o.status, 0);
-  EXPECT_EQ(o.err, "");
-  EXPECT_FALSE(TempDir::Read(m_output).empty());
-}
-
-TEST_F(BatchModeTest, RefusesExistingOutputAndLeavesIt) {
-  m_dir.Write("out.kel", "precious\r\n");
-  const Outcome o = Run(Files());
-  EXPECT_EQ(o.status, 1);
-  EXPECT_EQ(o.err, "File Exists.  Specify /O (overwite) or /A (append)\n");
-  EXPECT_EQ(TempDir::Read(m_output), "precious\r\n");
-}
-
-TEST_F(BatchModeTest, OverwriteAndAppend) {
-  ASSERT_EQ(Run(Files()).status, 0);
+TEST_F(BatchModeTest, ConvertsOverwritesAndAppends) {
+  const Outcome first = Run(Files());
+  ASSERT_EQ(first.status, 0);
+  EXPECT_EQ(first.err, "");
   const std::string once = TempDir::Read(m_output);
+  EXPECT_FALSE(once.empty());
   EXPECT_EQ(Run("/a " + Files()).status, 0);
   EXPECT_EQ(TempDir::Read(m_output), once + once);
   EXPECT_EQ(Run("/A /O " + Files()).status, 0);
   EXPECT_EQ(TempDir::Read(m_output), once);
 }
 
-TEST_F(BatchModeTest, AppendToMissingOutputFails) {
-  const Outcome o = Run("-A " + Files());
-  EXPECT_EQ(o.status, 1);
-  EXPECT_EQ(o.err, "Unable to process \"" + m_input + "\"\n");
-  EXPECT_FALSE(std::filesystem::exists(m_output));
-}
-
-TEST_F(BatchModeTest, PatternIsNotExpanded) {
-  const Outcome o = Run("'in*.orb' out.kel my.cfg");
-  EXPECT_EQ(o.status, 1);
-  EXPECT_EQ(o.err, "Unable to open \"in*.orb\"\n");
-}
-
-TEST_F(BatchModeTest, ConfigurationProblems) {
+// Every refusal exits with 1 and says why, and leaves the output as it was:
+// an existing one untouched, none (nor its folder) created.
+TEST_F(BatchModeTest, FailuresLeaveTheOutputAsItWas) {
   m_dir.Write("broken.cfg", std::string("\x9f\x86\x01\x00\x06", 5));
-  EXPECT_EQ(Run(m_input + " out.kel broken.cfg").err,
-            "Please specify a valid config file.\n");
-  const Outcome missing = Run(m_input + " out.kel missing.cfg");
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err, "Please specify a valid config file.\n");
-
   m_dir.Write("other.orb", "(1 9 0),ITEM\n(1 8 0),1\n");
-  const Outcome other = Run("other.orb out.kel my.cfg");
-  EXPECT_EQ(other.status, 1);
-  EXPECT_EQ(other.err,
-            "Configuration Does Not Apply to Input File \"other.orb\" (must "
-            "match at least mark, quantity and material columns)\n");
-  EXPECT_FALSE(std::filesystem::exists(m_output));
+  const std::string badConfig = "Please specify a valid config file.\n";
+  const std::string unable = "Unable to process \"" + m_input + "\"\n";
+  const std::string toMissingDir = m_input + " missing/out.kel " + m_config;
+  const struct {
+    std::string args, err;
+    bool existing = false;
+  } cases[] = {
+      {Files(), "File Exists.  Specify /O (overwite) or /A (append)\n", true},
+      {"-A " + Files(), unable},
+      {"'in*.orb' out.kel my.cfg", "Unable to open \"in*.orb\"\n"},
+      {m_input + " out.kel broken.cfg", badConfig},
+      {m_input + " out.kel missing.cfg", badConfig},
+      {"other.orb out.kel my.cfg",
+       "Configuration Does Not Apply to Input File \"other.orb\" (must "
+       "match at least mark, quantity and material columns)\n"},
+      {toMissingDir, unable},
+      {"/E " + toMissingDir, unable},
+      {"/A " + toMissingDir, unable},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    std::filesystem::remove(m_output);
+    if (c.existing) m_dir.Write("out.kel", "precious\r\n");
+    const Outcome o = Run(c.args);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, c.err);
+    EXPECT_EQ(TempDir::Read(m_output), c.existing ? "precious\r\n" : "");
+    EXPECT_EQ(std::filesystem::exists(m_output), c.existing);
+    EXPECT_FALSE(std::filesystem::exists(m_dir.Path("missing")));
+  }
 }
 
 // Fewer or more than three file names open the main dialog, which would wait
@@ -171,16 +166,6 @@ TEST_F(BatchModeTest, ConvertsTheBundledExampleAndABottomUpTable) {
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.err, "");
     EXPECT_EQ(TempDir::Read(m_output), run.expected);
-  }
-}
-
-TEST_F(BatchModeTest, UnwritableOutputDirectory) {
-  for (const char* option : {"", "/E ", "/A "}) {
-    SCOPED_TRACE(option);
-    const Outcome o = Run(option + m_input + " missing/out.kel " + m_config);
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, "Unable to process \"" + m_input + "\"\n");
-    EXPECT_FALSE(std::filesystem::exists(m_dir.Path("missing")));
   }
 }
 

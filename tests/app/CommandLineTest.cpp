@@ -13,56 +13,22 @@ struct Case {
 };
 
 TEST(CommandLine, OptionsAndPositionalArguments) {
+  // clang-format off
   const Case cases[] = {
-      {{"in.orb", "out.kel", "my.cfg"},
-       3,
-       "in.orb",
-       "out.kel",
-       "my.cfg",
-       false,
-       0},
-      {{"/a", "in.orb", "out.kel", "my.cfg"},
-       3,
-       "in.orb",
-       "out.kel",
-       "my.cfg",
-       false,
-       2},
-      {{"/O", "/A", "in.orb", "out.kel", "my.cfg"},
-       3,
-       "in.orb",
-       "out.kel",
-       "my.cfg",
-       false,
-       2},
-      {{"-a", "in.orb", "-o", "out.kel", "my.cfg"},
-       3,
-       "in.orb",
-       "out.kel",
-       "my.cfg",
-       false,
-       1},
-      {{"in.orb", "/e", "out.txt", "my.cfg", "/XYZ"},
-       3,
-       "in.orb",
-       "out.txt",
-       "my.cfg",
-       true,
-       0},
+      {{"in.orb", "out.kel", "my.cfg"}, 3, "in.orb", "out.kel", "my.cfg", false, 0},
+      {{"/a", "in.orb", "out.kel", "my.cfg"}, 3, "in.orb", "out.kel", "my.cfg", false, 2},
+      {{"/O", "/A", "in.orb", "out.kel", "my.cfg"}, 3, "in.orb", "out.kel", "my.cfg", false, 2},
+      {{"-a", "in.orb", "-o", "out.kel", "my.cfg"}, 3, "in.orb", "out.kel", "my.cfg", false, 1},
+      {{"in.orb", "/e", "out.txt", "my.cfg", "/XYZ"}, 3, "in.orb", "out.txt", "my.cfg", true, 0},
       // Absolute paths are positional; only "/" + letters is an option.
-      {{"/tmp/x/in.orb", "/tmp/x/out.kel", "/tmp/x/my.cfg"},
-       3,
-       "/tmp/x/in.orb",
-       "/tmp/x/out.kel",
-       "/tmp/x/my.cfg",
-       false,
-       0},
+      {{"/tmp/x/in.orb", "/tmp/x/out.kel", "/tmp/x/my.cfg"}, 3,
+       "/tmp/x/in.orb", "/tmp/x/out.kel", "/tmp/x/my.cfg", false, 0},
       {{"/O2", "/", "/o.", "x"}, 4, "/O2", "/", "/o.", false, 0},
       // Unknown options are ignored; arguments beyond the third are counted.
       {{"-zz", "a", "b", "c", "d"}, 4, "a", "b", "c", false, 0},
       {{"in.orb", "out.kel"}, 2, "in.orb", "out.kel", "", false, 0},
-      {{}, 0, "", "", "", false, 0},
-  };
+      {{}, 0, "", "", "", false, 0}};
+  // clang-format on
   for (const Case& c : cases) {
     const CCommandLineInfo info = ParseCommandLine(c.args);
     SCOPED_TRACE(testing::PrintToString(c.args));

@@ -55,11 +55,36 @@ class ConversionJobTest : public testing::Test {
 
 using Messages = std::vector<std::string>;
 
-TEST_F(ConversionJobTest, WritesNewOutput) {
-  EXPECT_EQ(Run(kExistingRefuse), 0);
-  EXPECT_TRUE(m_bWrote);
-  EXPECT_EQ(m_ui.m_messages, Messages{});
-  EXPECT_FALSE(TempDir::Read(m_output).empty());
+// One run into an output that is not there yet: a failure creates none.
+TEST_F(ConversionJobTest, RunsWithoutAnExistingOutput) {
+  const std::string up = m_dir.Write("up.orb", kBottomUpDrawing);
+  const std::string pattern = m_dir.Path("in*.orb");
+  const std::string unable = "Unable to process \"" + m_input + "\"";
+  // clang-format off
+  struct Case { const char* name; int mode; std::string input, output; Messages messages; };
+  const Case cases[] = {
+      {"new output", kExistingRefuse, m_input, m_output, {}},
+      {"nothing to ask", kExistingAsk, m_input, m_output, {}},
+      {"bottom-up, second reading", kExistingOverwrite, up, m_output, {}},
+      {"append", kExistingAppend, m_input, m_output, {unable}},
+      {"unwritable", kExistingOverwrite, m_input, m_dir.Path("no/dir/out.kel"), {unable}},
+      // The input is reported before the (missing) output name.
+      {"unreadable input", kExistingRefuse, pattern, "   ",
+       {"Unable to open \"" + pattern + "\""}}};
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    m_ui = CRecordingJobUi();
+    std::filesystem::remove(m_output);
+    std::string output = c.output;
+    const bool ok = c.messages.empty();
+    EXPECT_EQ(Run(c.mode, output, false, c.input), ok ? 0 : -1);
+    EXPECT_EQ(m_ui.m_messages, c.messages);
+    EXPECT_EQ(m_ui.m_nAsked, 0);
+    EXPECT_EQ(m_bWrote, ok);
+    EXPECT_EQ(std::filesystem::exists(m_output), ok);
+    EXPECT_EQ(TempDir::Read(m_output).empty(), !ok);
+  }
 }
 
 TEST_F(ConversionJobTest, ExistingOutputModes) {
@@ -98,25 +123,6 @@ TEST_F(ConversionJobTest, ExistingOutputModes) {
   }
 }
 
-TEST_F(ConversionJobTest, AskWithoutExistingOutputOverwrites) {
-  EXPECT_EQ(Run(kExistingAsk), 0);
-  EXPECT_EQ(m_ui.m_nAsked, 0);
-  EXPECT_TRUE(m_bWrote);
-}
-
-TEST_F(ConversionJobTest, AppendToMissingFileFailsWithoutCreatingIt) {
-  EXPECT_EQ(Run(kExistingAppend), -1);
-  EXPECT_EQ(m_ui.m_messages, Messages{"Unable to process \"" + m_input + "\""});
-  EXPECT_FALSE(std::filesystem::exists(m_output));
-}
-
-TEST_F(ConversionJobTest, UnreadableInputIsReportedBeforeTheOutputName) {
-  std::string output = "   ";
-  const std::string missing = m_dir.Path("in*.orb");
-  EXPECT_EQ(Run(kExistingRefuse, output, false, missing), -1);
-  EXPECT_EQ(m_ui.m_messages, Messages{"Unable to open \"" + missing + "\""});
-}
-
 TEST_F(ConversionJobTest, OutputNameIsRequiredAndLeadingBlanksGo) {
   std::string output = "    ";
   EXPECT_EQ(Run(kExistingOverwrite, output), -1);
@@ -127,13 +133,6 @@ TEST_F(ConversionJobTest, OutputNameIsRequiredAndLeadingBlanksGo) {
   EXPECT_EQ(Run(kExistingOverwrite, output), 0);
   EXPECT_EQ(output, m_output);
   EXPECT_TRUE(std::filesystem::exists(m_output));
-}
-
-TEST_F(ConversionJobTest, BottomUpDrawingMatchesOnTheSecondReading) {
-  const std::string input = m_dir.Write("up.orb", kBottomUpDrawing);
-  EXPECT_EQ(Run(kExistingOverwrite, false, input), 0);
-  EXPECT_EQ(m_ui.m_messages, Messages{});
-  EXPECT_TRUE(m_bWrote);
 }
 
 TEST_F(ConversionJobTest, ConfigurationThatDoesNotApply) {
@@ -176,13 +175,6 @@ TEST_F(ConversionJobTest, UnreadableOrDamagedConfiguration) {
     EXPECT_EQ(m_ui.m_messages, Messages{kMsgInvalidConfig});
     EXPECT_EQ(TempDir::Read(m_output), "keep");
   }
-}
-
-TEST_F(ConversionJobTest, UnwritableOutput) {
-  const std::string output = m_dir.Path("no/such/dir/out.kel");
-  std::string path = output;
-  EXPECT_EQ(Run(kExistingOverwrite, path), -1);
-  EXPECT_EQ(m_ui.m_messages, Messages{"Unable to process \"" + m_input + "\""});
 }
 
 // Answers the "Warning!" question by running out of memory, as any step of

@@ -24,50 +24,19 @@ struct GoldenCase {
   const char* expected;
 };
 
+// clang-format off
 const GoldenCase kCases[] = {
-    {"sample",
-     {kExamples + "sample.orb"},
-     kExamples + "sample.cfg",
-     false,
-     0,
-     "sample.kel"},
-    {"sample_export",
-     {kExamples + "sample.orb"},
-     kExamples + "sample.cfg",
-     true,
-     0,
-     "sample.txt"},
-    {"handed",
-     {kGolden + "handed.orb"},
-     kGolden + "handed.cfg",
-     false,
-     0,
-     "handed.kel"},
-    {"bottom_up",
-     {kGolden + "bottomup.orb"},
-     kGolden + "bottomup.cfg",
-     false,
-     0,
-     "bottomup.kel"},
-    {"feet_and_inches",
-     {kGolden + "feetinches.orb"},
-     kGolden + "feetinches.cfg",
-     false,
-     0,
+    {"sample", {kExamples + "sample.orb"}, kExamples + "sample.cfg", false, 0, "sample.kel"},
+    {"sample_export", {kExamples + "sample.orb"}, kExamples + "sample.cfg", true, 0, "sample.txt"},
+    {"handed", {kGolden + "handed.orb"}, kGolden + "handed.cfg", false, 0, "handed.kel"},
+    {"bottom_up", {kGolden + "bottomup.orb"}, kGolden + "bottomup.cfg", false, 0, "bottomup.kel"},
+    {"feet_and_inches", {kGolden + "feetinches.orb"}, kGolden + "feetinches.cfg", false, 0,
      "feetinches.kel"},
-    {"export_header_once",
-     {kGolden + "exportA.orb", kGolden + "exportB.orb"},
-     kGolden + "export.cfg",
-     true,
-     1,
-     "export-once.txt"},
-    {"export_header_each",
-     {kGolden + "exportA.orb", kGolden + "exportB.orb"},
-     kGolden + "export.cfg",
-     true,
-     2,
-     "export-each.txt"},
-};
+    {"export_header_once", {kGolden + "exportA.orb", kGolden + "exportB.orb"},
+     kGolden + "export.cfg", true, 1, "export-once.txt"},
+    {"export_header_each", {kGolden + "exportA.orb", kGolden + "exportB.orb"},
+     kGolden + "export.cfg", true, 2, "export-each.txt"}};
+// clang-format on
 
 TEST(GoldenTest, OutputMatchesReviewedFiles) {
   for (const GoldenCase& c : kCases) {
