@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "TempDir.h"
+#include "TestConfiguration.h"
 #include "app/ConversionJob.h"
 #include "config/Configuration.h"
 
@@ -45,17 +46,7 @@ std::string Table(int lines, const std::string& extra = "") {
 
 class ConversionReportTest : public testing::Test {
  protected:
-  void SetUp() override {
-    CConfiguration config;
-    config.ResetToDefaults();
-    for (const auto& [header, type] : {std::pair{"MARK", kColPieceMark},
-                                       {"QTY", kColQuantity},
-                                       {"DESCRIPTION", kColMaterial},
-                                       {"LENGTH", kColLengthFtIn}}) {
-      config.m_columns.push_back({header, kColumnTypeNames[type], false, type});
-    }
-    ASSERT_EQ(StoreConfigurationFile(m_dir.Path("my.cfg"), config), 0);
-  }
+  void SetUp() override { WriteTestConfiguration(m_dir); }
 
   // Converts `input` with a report; the output goes to out.kel.
   CConversionReport Convert(const std::string& input, const std::string& config,

@@ -13,15 +13,14 @@ TEST(OrbDrawingTest, ScalesTextsIntoTheRectangle) {
     int x, y;
     const char* text;
   };
+  // clang-format off
   const struct Case {
     std::vector<COrbText> texts;
     int width, height;
     std::vector<Placed> expected;
   } cases[] = {
       // W = 900, offsetY = 50.
-      {{{0, 0, "low"}, {100, 200, ""}, {50, 100, "mid"}},
-       1000,
-       500,
+      {{{0, 0, "low"}, {100, 200, ""}, {50, 100, "mid"}}, 1000, 500,
        {{0, 450, "low"}, {900, 0, "*"}, {450, 225, "mid"}}},
       // Each term is divided on its own, truncating toward zero:
       // 3*9/10 + 63/10 = 2 + 6, and -63/10 + 63/10 = 0.
@@ -32,8 +31,8 @@ TEST(OrbDrawingTest, ScalesTextsIntoTheRectangle) {
       {{{5, 5, "only"}}, 640, 480, {{0, 0, "only"}}},
       {{{7, 1, "a"}, {7, 2, "b"}}, 100, 100, {{0, 90, "a"}, {0, 0, "b"}}},
       {{{1, 3, "a"}, {2, 3, "b"}}, 100, 100, {{0, 0, "a"}, {90, 0, "b"}}},
-      {{}, 640, 480, {}},
-  };
+      {{}, 640, 480, {}}};
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
     const std::vector<STextPlacement> placed =

@@ -17,26 +17,20 @@ TEST(PatternExpansionTest, MatchesNamesWithStarAndQuestionMarkOnly) {
   }
   MakeDirectory(dir, "sub.orb");
   const std::string root = dir.Root().string() + "/";
+  // clang-format off
   const struct Case {
     std::string pattern;
     std::vector<std::string> names;
   } cases[] = {
-      {"*.orb",
-       {".hidden.orb", "a.orb", "ab.orb", "b.orb", "back\\slash.orb",
-        "job[1].orb", "sub.orb"}},
-      {"?.orb", {"a.orb", "b.orb"}},
-      {"a.orb", {"a.orb"}},
-      {"job[1].orb", {"job[1].orb"}},
-      {"job?1?.orb", {"job[1].orb"}},
-      {"back\\slash.orb", {"back\\slash.orb"}},
+      {"*.orb", {".hidden.orb", "a.orb", "ab.orb", "b.orb", "back\\slash.orb", "job[1].orb",
+                 "sub.orb"}},
+      {"?.orb", {"a.orb", "b.orb"}}, {"a.orb", {"a.orb"}}, {"job[1].orb", {"job[1].orb"}},
+      {"job?1?.orb", {"job[1].orb"}}, {"back\\slash.orb", {"back\\slash.orb"}},
       {"*.ORB", {"A.ORB"}},
-      {"*",
-       {".hidden.orb", "A.ORB", "a.orb", "ab.orb", "b.orb", "back\\slash.orb",
-        "job[1].orb", "notes.txt", "sub.orb"}},
-      {"", {}},
-      {"missing/*.orb", {}},
-      {"*.orb/", {}},
-  };
+      {"*", {".hidden.orb", "A.ORB", "a.orb", "ab.orb", "b.orb", "back\\slash.orb", "job[1].orb",
+             "notes.txt", "sub.orb"}},
+      {"", {}}, {"missing/*.orb", {}}, {"*.orb/", {}}};
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pattern);
     std::vector<std::string> matches = ExpandPattern(root + c.pattern);
@@ -62,17 +56,14 @@ TEST(PatternExpansionTest, InputTextsAndPatterns) {
   EXPECT_EQ(JoinChosenFiles({"/a/x.orb"}), "/a/x.orb");
   EXPECT_EQ(JoinChosenFiles({"/a/x.orb", "/a/y z.orb"}),
             "\"/a/x.orb\";\"/a/y z.orb\"");
+  // clang-format off
   const struct Case {
     std::string text;
     std::vector<std::string> patterns;
   } cases[] = {
-      {"", {}},
-      {";;", {}},
-      {"\"/a/x.orb\";\"/a/y z.orb\"", {"/a/x.orb", "/a/y z.orb"}},
-      {"a*.orb;;b?.orb;", {"a*.orb", "b?.orb"}},
-      {"\"\"\"", {"\""}},
-      {"\"", {""}},
-  };
+      {"", {}}, {";;", {}}, {"\"/a/x.orb\";\"/a/y z.orb\"", {"/a/x.orb", "/a/y z.orb"}},
+      {"a*.orb;;b?.orb;", {"a*.orb", "b?.orb"}}, {"\"\"\"", {"\""}}, {"\"", {""}}};
+  // clang-format on
   for (const Case& c : cases) {
     EXPECT_EQ(SplitExportPatterns(c.text), c.patterns) << c.text;
   }
