@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "OrbRowPrinter.h"
 #include "config/TableBuilder.h"
 #include "input/OrbRecord.h"
-#include "OrbRowPrinter.h"
 
 namespace {
 
@@ -40,8 +40,9 @@ size_t IndexOf(const COrb& orb, const std::string& text) {
 }
 
 // A title, a header line with one text the configuration does not name,
-// and three item lines. Line 2 holds two texts near the description header
-// at one height (the later, "GALV", takes the cell) and an empty text.
+// and three item lines. Line 2 holds three texts near the description
+// header at one height (each takes the cell from the one read before it, so
+// "PAINT" keeps it) and an empty text.
 std::vector<COrbText> Drawing() {
   // clang-format off
   return {{0, 100000, "BILL OF MATERIAL"},
@@ -49,6 +50,7 @@ std::vector<COrbText> Drawing() {
       {70000, 80000, "LENGTH"}, {90000, 80000, "NOTES"},
       {0, 70100, "A1"}, {20000, 69900, "2"}, {40000, 70000, "W12X26"}, {70000, 69950, "20'-6"},
       {100, 60000, "A2"}, {20050, 60100, "1"}, {40000, 60000, "L4X4"}, {44000, 60000, "GALV"},
+      {46000, 60000, "PAINT"},
       {60000, 60050, ""},
       {0, 50000, "A3"}, {20000, 49900, "4"}, {40100, 50100, "PL1/2"}, {70000, 50000, "2'-0"}};
   // clang-format on
@@ -81,7 +83,7 @@ TEST(TableRecordTest, RecordsWhatTheBuilderDid) {
             FindRowTolerance(orb.m_texts,
                              {{0, 0}, {20000, 1}, {40000, 2}, {70000, 3}},
                              table.m_nStartIndex));
-  // Two texts at one height in one cell: every tolerance conflicts, so the
+  // Texts at one height in one cell: every tolerance conflicts, so the
   // search ends at 0 and every text makes a row of its own.
   EXPECT_LE(table.m_dTolerance, 0.0);
   ASSERT_EQ(table.m_rowHeights.size(), orb.m_rows.size());
@@ -100,7 +102,8 @@ TEST(TableRecordTest, RecordsWhatTheBuilderDid) {
       {"A1", TextPlace::kCell, 0},
       {"20'-6", TextPlace::kCell, 3},
       {"L4X4", TextPlace::kReplaced, 2},
-      {"GALV", TextPlace::kCell, 2},
+      {"GALV", TextPlace::kReplaced, 2},
+      {"PAINT", TextPlace::kCell, 2},
       {"", TextPlace::kEmpty, -1},
   };
   ASSERT_EQ(table.m_texts.size(), orb.m_texts.size());
@@ -115,22 +118,25 @@ TEST(TableRecordTest, RecordsWhatTheBuilderDid) {
                 c.text);
     }
   }
-  const size_t galv = IndexOf(orb, "GALV");
-  EXPECT_EQ(table.m_texts[IndexOf(orb, "L4X4")].m_nReplacedBy, galv);
-  ASSERT_EQ(table.m_conflicts.size(), 1u);
-  EXPECT_EQ(table.m_conflicts[0].m_nEarlier, IndexOf(orb, "L4X4"));
-  EXPECT_EQ(table.m_conflicts[0].m_nLater, galv);
-  EXPECT_EQ(table.m_conflicts[0].m_nRow, table.m_texts[galv].m_nRow);
-  EXPECT_EQ(table.m_conflicts[0].m_nColumn, 2);
+  const size_t chain[] = {IndexOf(orb, "L4X4"), IndexOf(orb, "GALV"),
+                          IndexOf(orb, "PAINT")};
+  ASSERT_EQ(table.m_conflicts.size(), 2u);
+  for (size_t k = 0; k < 2; ++k) {
+    EXPECT_EQ(table.m_texts[chain[k]].m_nReplacedBy, chain[k + 1]);
+    EXPECT_EQ(table.m_conflicts[k].m_nEarlier, chain[k]);
+    EXPECT_EQ(table.m_conflicts[k].m_nLater, chain[k + 1]);
+    EXPECT_EQ(table.m_conflicts[k].m_nRow, table.m_texts[chain[2]].m_nRow);
+    EXPECT_EQ(table.m_conflicts[k].m_nColumn, 2);
+  }
 }
 
 TEST(TableRecordTest, CleanTable) {
-  // Without the overlapping text the search finds a tolerance above 0, the
+  // Without the overlapping texts the search finds a tolerance above 0, the
   // rows are the three item lines (at the heights the clustering gives) and
   // every data text holds its own cell.
   std::vector<COrbText> texts = Drawing();
-  texts.erase(std::find_if(texts.begin(), texts.end(),
-                           [](auto& t) { return t.m_text == "GALV"; }));
+  std::erase_if(
+      texts, [](auto& t) { return t.m_text == "GALV" || t.m_text == "PAINT"; });
   COrb orb = MakeOrb(texts);
   COrbRecord record;
   orb.m_pRecord = &record;
@@ -148,32 +154,6 @@ TEST(TableRecordTest, CleanTable) {
     EXPECT_EQ(orb.m_rows[place.m_nRow][static_cast<size_t>(place.m_nColumn)],
               orb.m_texts[i].m_text);
   }
-}
-
-TEST(TableRecordTest, ChainOfReplacementsInOneCell) {
-  // Three texts at one position band of one cell, in reading order: each
-  // one replaces the one before it, the last one stays.
-  COrb orb = MakeOrb({{0, 20000, "MARK"},
-                      {10000, 20000, "QTY"},
-                      {20000, 20000, "DESCRIPTION"},
-                      {0, 10000, "A1"},
-                      {10000, 10000, "1"},
-                      {19000, 10000, "X"},
-                      {20000, 10000, "Y"},
-                      {21000, 10000, "Z"}});
-  COrbRecord record;
-  orb.m_pRecord = &record;
-  ASSERT_EQ(orb.ApplyLoadedConfiguration(), 0);
-  const CTableRecord& table = record.m_table;
-  const size_t x = IndexOf(orb, "X"), y = IndexOf(orb, "Y"),
-               z = IndexOf(orb, "Z");
-  ASSERT_EQ(table.m_conflicts.size(), 2u);
-  EXPECT_EQ(table.m_conflicts[0].m_nEarlier, x);
-  EXPECT_EQ(table.m_conflicts[0].m_nLater, y);
-  EXPECT_EQ(table.m_conflicts[1].m_nEarlier, y);
-  EXPECT_EQ(table.m_conflicts[1].m_nLater, z);
-  EXPECT_EQ(table.m_texts[z].m_place, TextPlace::kCell);
-  EXPECT_EQ(orb.m_rows[table.m_texts[z].m_nRow][2], "Z");
 }
 
 TEST(TableRecordTest, NoTable) {

@@ -126,15 +126,22 @@ TEST(ConfigEditorTest, TypedSettingsReachTheFile) {
   typed.m_bDiscardInOutput = 1;
   typed.m_bUseHssForTubes = 1;
 
-  TempDir dir;
-  const std::string path = dir.Path("typed.cfg");
-  Edit(path, [&](CConfigSheet& sheet) {
-    TypeSettings(typed, sheet);
-    PressOk(sheet);
-  });
-  CConfiguration stored;
-  ASSERT_EQ(LoadConfigurationFile(path, stored), 0);
-  EXPECT_EQ(stored, typed);
+  // The bundled example's configuration typed in comes back equal, so it
+  // converts the example as its own file does.
+  CConfiguration example;
+  ASSERT_EQ(LoadConfigurationFile(KELCONV_EXAMPLES "/sample.cfg", example), 0);
+  for (const CConfiguration& settings : {typed, example}) {
+    TempDir dir;
+    const std::string path = dir.Path("typed.cfg");
+    const CScriptedPrompts prompts = Edit(path, [&](CConfigSheet& sheet) {
+      TypeSettings(settings, sheet);
+      PressOk(sheet);
+    });
+    EXPECT_TRUE(prompts.MessageTexts().isEmpty());
+    CConfiguration stored;
+    ASSERT_EQ(LoadConfigurationFile(path, stored), 0);
+    EXPECT_EQ(stored, settings);
+  }
 }
 
 TEST(ConfigEditorTest, CancelWritesNothing) {
