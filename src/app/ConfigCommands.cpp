@@ -1,5 +1,6 @@
 #include "app/ConfigCommands.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include "config/Archive.h"
 #include "config/ConfigText.h"
 #include "config/Configuration.h"
+#include "config/FileBytes.h"
 #include "config/TableBuilder.h"
 #include "input/DiscardList.h"
 #include "input/Orb.h"
@@ -29,29 +31,11 @@ void Say(std::FILE* err, const std::string& line) {
 std::string Reason() { return std::string(" (") + std::strerror(errno) + ")"; }
 
 bool ReadWholeFile(const std::string& path, std::string& data) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  char chunk[65536];
-  size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-    data.append(chunk, got);
-  }
-  const bool ok = std::ferror(file) == 0;
-  std::fclose(file);
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = ReadAll(fd, data);
+  close(fd);
   return ok;
-}
-
-bool WriteAll(int fd, const std::string& data) {
-  size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t put = write(fd, data.data() + done, data.size() - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(put);
-  }
-  return true;
 }
 
 // Writes `data` to a new file beside `path` and renames it to `path`, so

@@ -5,45 +5,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <stdexcept>
 #include <string>
 #include <utility>
 
 #include "config/Archive.h"
 #include "config/Configuration.h"
-
-namespace {
-
-// Reads all of `fd` into `data`; false on a read error.
-bool ReadAll(int fd, std::string& data) {
-  char chunk[65536];
-  for (;;) {
-    const ssize_t got = read(fd, chunk, sizeof chunk);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (got == 0) return true;
-    data.append(chunk, static_cast<size_t>(got));
-  }
-}
-
-// Writes all of `data` to `fd`; false on a write error.
-bool WriteAll(int fd, const std::string& data) {
-  size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t put = write(fd, data.data() + done, data.size() - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(put);
-  }
-  return true;
-}
-
-}  // namespace
+#include "config/FileBytes.h"
 
 int LoadConfigurationFile(const std::string& path, CConfiguration& config) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
