@@ -1,10 +1,11 @@
 #include "writers/LineTarget.h"
 
-#include <cerrno>
-
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+
+#include "config/FileBytes.h"
 #include "input/Orb.h"
 
 namespace {
@@ -61,29 +62,23 @@ int CLineTarget::WriteLine(const std::string& line) {
     return 0;
   }
   if (m_fd < 0) return -1;
-  std::string bytes;
-  AppendLine(bytes, line);
-  const char* p = bytes.data();
-  size_t left = bytes.size();
-  while (left > 0) {
-    ssize_t n = write(m_fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return -1;
-    }
-    if (n == 0) return -1;
-    p += n;
-    left -= static_cast<size_t>(n);
-  }
-  return 0;
+  AppendLine(m_buffer, line);
+  return m_buffer.size() < kBlockSize ? 0 : Flush();
+}
+
+int CLineTarget::Flush() {
+  const bool written = WriteAll(m_fd, m_buffer);
+  m_buffer.clear();
+  return written ? 0 : -1;
 }
 
 int CLineTarget::Close() {
   m_pMemory = nullptr;
   if (m_fd < 0) return 0;
+  const int flushed = Flush();
   int fd = m_fd;
   m_fd = -1;
   // The descriptor is released even when close() reports an error (EINTR
   // included), so it is never closed twice.
-  return close(fd) == 0 ? 0 : -1;
+  return close(fd) == 0 ? flushed : -1;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // Where a writer puts its lines: a file on disk or a text in memory. Every
@@ -27,16 +28,24 @@ class CLineTarget {
   void UseMemory(std::string* text);
 
   // Writes `line` followed by CR LF, each CR or LF inside `line` written as
-  // a blank, so that one call gives exactly one line. Returns 0, or -1 when
-  // the write fails (or nothing was opened). After a failure the bytes
-  // already written stay.
+  // a blank, so that one call gives exactly one line. A file gets its lines
+  // in blocks of about 64 KiB, so a write error shows at the call that
+  // sends a block, or at Close. Returns 0, or -1 when the write fails (or
+  // nothing was opened). After a failure the bytes already written stay.
   int WriteLine(const std::string& line);
 
-  // Closes the file. Returns 0, or -1 when closing reports an error. Closing
-  // a memory target, or one never opened, returns 0.
+  // Writes the lines not yet sent and closes the file. Returns 0, or -1 when
+  // that write fails or closing reports an error. Closing a memory target,
+  // or one never opened, returns 0.
   int Close();
 
  private:
+  static constexpr size_t kBlockSize = 65536;
+
+  // Sends m_buffer to the file and empties it; 0, or -1 on a write error.
+  int Flush();
+
   int m_fd = -1;
   std::string* m_pMemory = nullptr;
+  std::string m_buffer;  // lines of the file not yet written
 };

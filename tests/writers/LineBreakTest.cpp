@@ -28,6 +28,10 @@ const Case kCases[] = {
     {"A\r\nB\r", "A  B \r\n"},
     {"\n\r", "  \r\n"},
     {std::string("N\0L", 3), std::string("N\0L\r\n", 5)},
+    // Longer than a block of the file: the lines around it still follow in
+    // order.
+    {std::string(100000, 'W') + "\n", std::string(100000, 'W') + " \r\n"},
+    {"after", "after\r\n"},
 };
 
 TEST(LineBreakTest, EachWriteIsOneLineInMemoryAndInAFile) {
