@@ -12,18 +12,18 @@ namespace {
 int ClampToInt(int64_t value) {
   return static_cast<int>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
 }
+int64_t Clamp32(int64_t value) {
+  return std::clamp<int64_t>(value, INT32_MIN, INT32_MAX);
+}
 
 }  // namespace
 
-std::vector<STextPlacement> PlaceTexts(const std::vector<COrbText>& texts,
-                                       int width, int height) {
-  std::vector<STextPlacement> placements;
-  if (texts.empty()) return placements;
-
-  const int64_t w = static_cast<int64_t>(std::max(width, 0) * 0.9);
-  const int64_t h = std::max(height, 0);
-  const int64_t offsetY = static_cast<int64_t>(static_cast<double>(h) * 0.1);
-
+CPictureMapping::CPictureMapping(const std::vector<COrbText>& texts, int width,
+                                 int height) {
+  m_w = static_cast<int64_t>(std::max(width, 0) * 0.9);
+  m_h = std::max(height, 0);
+  m_offsetY = static_cast<int64_t>(static_cast<double>(m_h) * 0.1);
+  if (texts.empty()) return;
   int64_t minX = INT32_MAX, maxX = INT32_MIN;
   int64_t minY = INT32_MAX, maxY = INT32_MIN;
   for (const COrbText& text : texts) {
@@ -32,21 +32,34 @@ std::vector<STextPlacement> PlaceTexts(const std::vector<COrbText>& texts,
     minY = std::min<int64_t>(minY, text.m_y);
     maxY = std::max<int64_t>(maxY, text.m_y);
   }
-  const int64_t spanX = maxX - minX;
-  const int64_t spanY = maxY - minY;
+  m_minX = minX;
+  m_spanX = maxX - minX;
+  m_minY = minY;
+  m_maxY = maxY;
+  m_spanY = maxY - minY;
+}
 
+// Each product fits in 64 bits because every factor is within 32 bits.
+int CPictureMapping::X(int64_t x) const {
+  if (m_spanX == 0) return 0;
+  return ClampToInt(Clamp32(x) * m_w / m_spanX + (-m_w * m_minX) / m_spanX);
+}
+
+int CPictureMapping::Y(int64_t y) const {
+  if (m_spanY == 0) return 0;
+  return ClampToInt(m_h - (Clamp32(y) * (m_h - m_offsetY) / m_spanY +
+                           (m_maxY * m_offsetY - m_h * m_minY) / m_spanY));
+}
+
+std::vector<STextPlacement> PlaceTexts(const std::vector<COrbText>& texts,
+                                       int width, int height) {
+  std::vector<STextPlacement> placements;
+  const CPictureMapping mapping(texts, width, height);
   placements.reserve(texts.size());
   for (const COrbText& text : texts) {
-    STextPlacement placement;
-    if (spanX != 0) {
-      placement.m_x = ClampToInt(text.m_x * w / spanX + (-w * minX) / spanX);
-    }
-    if (spanY != 0) {
-      placement.m_y = ClampToInt(h - (text.m_y * (h - offsetY) / spanY +
-                                      (maxY * offsetY - h * minY) / spanY));
-    }
-    placement.m_text = text.m_text.empty() ? "*" : text.m_text;
-    placements.push_back(std::move(placement));
+    placements.push_back(
+        STextPlacement{mapping.X(text.m_x), mapping.Y(text.m_y),
+                       text.m_text.empty() ? "*" : text.m_text});
   }
   return placements;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,32 @@ struct STextPlacement {
 // start at x 0 (or y 0). Negative sizes count as 0.
 std::vector<STextPlacement> PlaceTexts(const std::vector<COrbText>& texts,
                                        int width, int height);
+
+// The mapping of PlaceTexts from positions of a document to its picture, with
+// the extents of the displayed texts fixed, so that positions of another
+// reading of the same file land where the display put them.
+class CPictureMapping {
+ public:
+  // `texts`: the displayed document's texts; `width` by `height`: the
+  // picture (negative sizes count as 0).
+  CPictureMapping(const std::vector<COrbText>& texts, int width, int height);
+
+  // Offsets in the picture of a position of the displayed document: for a
+  // text of `texts`, what PlaceTexts gives it. Positions beyond the 32-bit
+  // range are clamped to it first.
+  int X(int64_t x) const;
+  int Y(int64_t y) const;
+
+ private:
+  int64_t m_w = 0;
+  int64_t m_h = 0;
+  int64_t m_offsetY = 0;
+  int64_t m_minX = 0;
+  int64_t m_spanX = 0;
+  int64_t m_minY = 0;
+  int64_t m_maxY = 0;
+  int64_t m_spanY = 0;
+};
 
 // Paints the texts of `orb` into `rect` of `painter`, each with the top of
 // its first line at its placement, in the painter's pen and font. Texts are
