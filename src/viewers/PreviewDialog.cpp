@@ -2,7 +2,6 @@
 
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,6 +12,7 @@
 #include "app/FileFilters.h"
 #include "app/Prompts.h"
 #include "input/Orb.h"
+#include "viewers/FixedTextView.h"
 #include "viewers/ReportDialog.h"
 
 namespace {
@@ -53,16 +53,8 @@ CPreviewDialog::CPreviewDialog(QWidget* parent, IPrompts& prompts,
   setWindowTitle(QStringLiteral("Preview"));
   setSizeGripEnabled(true);
 
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSize(10);
-  font.setFixedPitch(true);
-  font.setStyleHint(QFont::TypeWriter);
-
-  m_pText = new QPlainTextEdit(this);
-  m_pText->setObjectName(QStringLiteral("previewText"));
+  m_pText = CreateFixedTextView(this, QStringLiteral("previewText"));
   m_pText->setProperty("controlId", 1062);
-  m_pText->setFont(font);
-  m_pText->setLineWrapMode(QPlainTextEdit::NoWrap);
   m_pText->setWordWrapMode(QTextOption::NoWrap);
   m_pText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   m_pText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -91,12 +83,10 @@ CPreviewDialog::CPreviewDialog(QWidget* parent, IPrompts& prompts,
   layout->addWidget(m_pText);
   layout->addWidget(box);
 
-  const QFontMetrics metrics(font);
+  const QFontMetrics metrics(m_pText->font());
   m_pText->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('0')) * 40,
                           metrics.lineSpacing() * 8);
-  resize(
-      metrics.horizontalAdvance(QString(kShownColumns, QLatin1Char('0'))) + 60,
-      metrics.lineSpacing() * kShownLines + 80);
+  resize(FixedTextDialogSize(*m_pText, kShownColumns, kShownLines));
 }
 
 void CPreviewDialog::SetDocument(COrb& orb) {

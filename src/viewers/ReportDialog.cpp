@@ -1,11 +1,11 @@
 #include "viewers/ReportDialog.h"
 
 #include <QDialogButtonBox>
-#include <QFontDatabase>
-#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "viewers/FixedTextView.h"
 
 namespace {
 
@@ -21,16 +21,8 @@ CReportDialog::CReportDialog(QWidget* parent, const QString& report)
   setWindowTitle(QStringLiteral("Details"));
   setSizeGripEnabled(true);
 
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setPointSize(10);
-  font.setFixedPitch(true);
-  font.setStyleHint(QFont::TypeWriter);
-
-  m_pText = new QPlainTextEdit(this);
-  m_pText->setObjectName(QStringLiteral("reportText"));
-  m_pText->setFont(font);
+  m_pText = CreateFixedTextView(this, QStringLiteral("reportText"));
   m_pText->setReadOnly(true);
-  m_pText->setLineWrapMode(QPlainTextEdit::NoWrap);
   m_pText->setPlainText(report);
 
   auto* box = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -40,8 +32,5 @@ CReportDialog::CReportDialog(QWidget* parent, const QString& report)
   layout->addWidget(m_pText);
   layout->addWidget(box);
 
-  const QFontMetrics metrics(font);
-  resize(
-      metrics.horizontalAdvance(QString(kShownColumns, QLatin1Char('0'))) + 60,
-      metrics.lineSpacing() * kShownLines + 80);
+  resize(FixedTextDialogSize(*m_pText, kShownColumns, kShownLines));
 }
