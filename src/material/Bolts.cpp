@@ -2,6 +2,9 @@
 
 #include <regex.h>
 
+#include <memory>
+#include <utility>
+
 #include "config/Configuration.h"
 #include "items/KelItem.h"
 #include "items/TextUtils.h"
@@ -30,6 +33,37 @@ class CompiledRegex {
   regex_t m_regex{};
   bool m_bCompiled = false;
 };
+
+// The compiled patterns 1 to 6 of one bolt code.
+class BoltPatterns {
+ public:
+  explicit BoltPatterns(std::string code) : m_strCode(std::move(code)) {
+    for (int number = 1; number <= kBoltPatternCount; ++number) {
+      m_patterns[number - 1] =
+          std::make_unique<CompiledRegex>(BoltPattern(number, m_strCode));
+    }
+  }
+  const std::string& Code() const { return m_strCode; }
+  const CompiledRegex& Pattern(int number) const {
+    return *m_patterns[number - 1];
+  }
+
+ private:
+  std::string m_strCode;
+  std::unique_ptr<CompiledRegex> m_patterns[kBoltPatternCount];
+};
+
+// The patterns of `code`. Compiling costs far more than matching, and the
+// bolts of a drawing all use the one configured code, so the patterns of
+// the code asked for last are kept (one set per thread). Call it in the C
+// locale, as the matching is done.
+const BoltPatterns& PatternsOf(const std::string& code) {
+  thread_local std::unique_ptr<BoltPatterns> last;
+  if (last == nullptr || last->Code() != code) {
+    last = std::make_unique<BoltPatterns>(code);
+  }
+  return *last;
+}
 
 constexpr size_t kSubMatches = 10;
 
@@ -80,8 +114,9 @@ BoltMatch MatchBoltDescription(const std::string& text,
   // above 127 and a different pattern would win.
   ScopedCLocale cLocale;
   BoltMatch result;
+  const BoltPatterns& patterns = PatternsOf(code);
   for (int number = 1; number <= kBoltPatternCount; ++number) {
-    const CompiledRegex regex(BoltPattern(number, code));
+    const CompiledRegex& regex = patterns.Pattern(number);
     if (!regex.IsCompiled()) continue;
     regmatch_t groups[kSubMatches];
     if (regexec(regex.Get(), text.c_str(), kSubMatches, groups, REG_NOTBOL) !=
