@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "items/TextUtils.h"
+#include "text/TextUtils.h"
 
 namespace {
 

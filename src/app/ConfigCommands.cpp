@@ -19,7 +19,7 @@
 #include "config/TableBuilder.h"
 #include "input/DiscardList.h"
 #include "input/Orb.h"
-#include "items/TextUtils.h"
+#include "text/TextUtils.h"
 
 namespace {
 

@@ -2,7 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "text/TextUtils.h"
 
 class CArchive;
 
@@ -113,7 +116,7 @@ class CConfiguration {
   // Applies the search/replace pairs to `text` in order: each non-blank
   // search text is replaced at most 100 times, case-sensitively. A search
   // text without a replacement is replaced by "". Blank means empty or only
-  // blanks and tabs. Defined in kel_items (it shares ReplaceText).
+  // blanks and tabs.
   void ApplySearchReplace(std::string& text) const;
 
   // Entries of the lists; "" beyond the end of a short list.
@@ -134,3 +137,14 @@ int LoadConfigurationFile(const std::string& path, CConfiguration& config);
 // Returns 0, or -1 when the file cannot be created or written.
 int StoreConfigurationFile(const std::string& path,
                            const CConfiguration& config);
+
+// The text helpers with this configuration's fraction strings and case flag,
+// and its gage abbreviation (text/TextUtils.h).
+inline std::string SubstituteFractions(const std::string& text,
+                                       const CConfiguration& config) {
+  return SubstituteFractions(text, config.m_fractions,
+                             config.m_bFractionIgnoreCase != 0);
+}
+inline int ParseInches(std::string text, const CConfiguration& config) {
+  return ParseInches(std::move(text), config.MaterialCode(kCodeGage));
+}

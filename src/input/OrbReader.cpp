@@ -20,7 +20,7 @@
 
 #include "input/Orb.h"
 #include "input/OrbRecord.h"
-#include "items/TextUtils.h"
+#include "text/TextUtils.h"
 
 namespace {
 

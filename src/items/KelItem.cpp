@@ -6,7 +6,7 @@
 
 #include "config/Configuration.h"
 #include "items/KelRowIndex.h"
-#include "items/TextUtils.h"
+#include "text/TextUtils.h"
 
 namespace {
 

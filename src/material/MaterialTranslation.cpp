@@ -5,9 +5,9 @@
 
 #include "config/Configuration.h"
 #include "items/KelItem.h"
-#include "items/TextUtils.h"
+#include "text/TextUtils.h"
 #include "material/PipeRodMisc.h"
-#include "material/ScopedCLocale.h"
+#include "text/ScopedCLocale.h"
 #include "material/ShapeFamily.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include "config/Configuration.h"
 #include "items/KelItem.h"
-#include "items/TextUtils.h"
-#include "material/ScopedCLocale.h"
+#include "text/TextUtils.h"
+#include "text/ScopedCLocale.h"
 #include "material/ShapeFamily.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "items/KelItem.h"
-#include "items/TextUtils.h"
+#include "text/TextUtils.h"
 
 namespace {
 

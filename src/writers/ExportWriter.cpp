@@ -7,7 +7,7 @@
 #include "config/Configuration.h"
 #include "input/Orb.h"
 #include "items/KelItem.h"
-#include "items/TextUtils.h"
+#include "text/TextUtils.h"
 #include "material/ShapeFamily.h"
 #include "writers/LineTarget.h"
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "items/KelItem.h"
-#include "items/TextUtils.h"
+#include "text/TextUtils.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "input/OrbRecord.h"
 #include "items/KelItem.h"
 #include "items/KelRowIndex.h"
-#include "items/TextUtils.h"
+#include "text/TextUtils.h"
 #include "writers/KelRecord.h"
 #include "writers/LineTarget.h"
 

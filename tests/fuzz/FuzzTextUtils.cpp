@@ -14,7 +14,7 @@
 
 #include "FuzzSupport.h"
 #include "config/Configuration.h"
-#include "items/TextUtils.h"
+#include "text/TextUtils.h"
 
 namespace {
 

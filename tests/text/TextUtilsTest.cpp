@@ -1,4 +1,4 @@
-#include "items/TextUtils.h"
+#include "text/TextUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "material/ScopedCLocale.h"
+#include "text/ScopedCLocale.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,14 +1,14 @@
-#include "items/TextUtils.h"
+#include "text/TextUtils.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 
 #include <locale.h>
-
-#include "config/Configuration.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ int TruncateToInt(double value) {
   return static_cast<int>(value);
 }
 
-const char* const kFractionTexts[kFractionCount] = {
+const char* const kFractionTexts[] = {
     " 1/16 ",  " 1/8 ",  " 3/16 ",  " 1/4 ",  " 5/16 ",
     " 3/8 ",   " 7/16 ", " 1/2 ",   " 9/16 ", " 5/8 ",
     " 11/16 ", " 3/4 ",  " 13/16 ", " 7/8 ",  " 15/16 "};
@@ -76,21 +76,21 @@ std::string& ReplaceText(const std::string& search,
 }
 
 std::string SubstituteFractions(const std::string& text,
-                                const CConfiguration& config) {
+                                const std::vector<std::string>& slots,
+                                bool ignoreCase) {
   std::string copy = text;
-  const bool ignoreCase = config.m_bFractionIgnoreCase != 0;
-  for (int k = 0; k < kFractionCount; ++k) {
-    ReplaceText(config.Fraction(k), kFractionTexts[k], copy, 10, ignoreCase);
+  const size_t count = std::min(slots.size(), std::size(kFractionTexts));
+  for (size_t k = 0; k < count; ++k) {
+    ReplaceText(slots[k], kFractionTexts[k], copy, 10, ignoreCase);
   }
   return copy;
 }
 
-int ParseInches(std::string text, const CConfiguration& config) {
+int ParseInches(std::string text, const std::string& gage) {
   TrimBlanks(text);
 
   // An empty abbreviation would be found at the start of every text; it
   // switches the gage reading off instead.
-  const std::string& gage = config.MaterialCode(kCodeGage);
   if (!gage.empty()) {
     const std::string::size_type g = text.find(gage);
     if (g != std::string::npos) {

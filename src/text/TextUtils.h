@@ -2,8 +2,7 @@
 
 #include <cstdint>
 #include <string>
-
-class CConfiguration;
+#include <vector>
 
 // Replaces occurrences of `search` in `text` by `replacement`, in place, and
 // returns `text`. Makes `maxCount` passes, each searching from the start of
@@ -14,15 +13,20 @@ std::string& ReplaceText(const std::string& search,
                          const std::string& replacement, std::string& text,
                          int maxCount, bool ignoreCase);
 
-// Returns a copy of `text` in which each configured fraction string has been
-// replaced (at most 10 times) by " 1/16 ", " 1/8 ", ... " 15/16 ", slots in
-// ascending order, with the configuration's case flag.
+// Returns a copy of `text` in which each fraction string of `slots` (slot 0
+// stands for 1/16, slot 14 for 15/16; slots beyond the end of a short list
+// and empty ones are skipped) has been replaced (at most 10 times) by
+// " 1/16 ", " 1/8 ", ... " 15/16 ", slots in ascending order.
+// config/Configuration.h has the form that takes a configuration.
 std::string SubstituteFractions(const std::string& text,
-                                const CConfiguration& config);
+                                const std::vector<std::string>& slots,
+                                bool ignoreCase);
 
 // Reads an inch dimension into sixteenths of an inch ("6 1/2" gives 104), a
-// gage ("10GA" gives 10 + 209) or -1 for a text it does not understand.
-int ParseInches(std::string text, const CConfiguration& config);
+// gage ("10GA" gives 10 + 209, with `gageAbbreviation` "GA"; an empty one
+// switches the gage reading off) or -1 for a text it does not understand.
+// config/Configuration.h has the form that takes a configuration.
+int ParseInches(std::string text, const std::string& gageAbbreviation);
 
 // floor(x), plus 1 when the first decimal digit of x is 5 or more.
 int RoundHalfUp(double value);

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "config/Configuration.h"
-#include "items/TextUtils.h"
+#include "text/TextUtils.h"
 
 namespace {
 
