@@ -16,7 +16,7 @@
 #include "config/ConfigText.h"
 #include "config/Configuration.h"
 #include "config/FileBytes.h"
-#include "config/TableBuilder.h"
+#include "table/TableBuilder.h"
 #include "input/DiscardList.h"
 #include "input/Orb.h"
 #include "text/TextUtils.h"

@@ -59,7 +59,7 @@ struct CCellConflict {
   int m_nColumn = 0;
 };
 
-// How the table was rebuilt (see config/TableBuilder.h).
+// How the table was rebuilt (see table/TableBuilder.h).
 struct CTableRecord {
   bool m_bBuilt = false;       // the table builder ran on the document
   bool m_bCountFound = false;  // some text reads as a count

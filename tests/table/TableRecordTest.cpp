@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "OrbRowPrinter.h"
-#include "config/TableBuilder.h"
+#include "table/TableBuilder.h"
 #include "input/OrbRecord.h"
 
 namespace {

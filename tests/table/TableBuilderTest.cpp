@@ -1,4 +1,4 @@
-#include "config/TableBuilder.h"
+#include "table/TableBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "OrbRowPrinter.h"
-#include "config/TableBuilderReference.h"
+#include "table/TableBuilderReference.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "config/TableBuilder.h"
+#include "table/TableBuilder.h"
 
 #include <algorithm>
 #include <cmath>

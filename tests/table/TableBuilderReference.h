@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "config/TableBuilder.h"
+#include "table/TableBuilder.h"
 
 namespace reference {
 
