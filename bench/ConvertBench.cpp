@@ -23,7 +23,7 @@
 #include <string>
 #include <utility>
 
-#include "app/ConversionJob.h"
+#include "job/ConversionJob.h"
 #include "config/Configuration.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Prompts.h"
+#include "desktop/Prompts.h"
 
 class CScriptedPrompts : public IPrompts {
  public:

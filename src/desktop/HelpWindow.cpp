@@ -1,0 +1,119 @@
+#include "desktop/HelpWindow.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "desktop/AboutDialog.h"
+#include "desktop/AppTexts.h"
+#include "desktop/ProgramIcon.h"
+#include "desktop/Prompts.h"
+
+QString HelpText(const QString& discardListPath) {
+  QString text = QStringLiteral(R"(
+<h2>Kelconv Conversion Utility</h2>
+<p>Kelconv reads the bill-of-material table of a drawing, saved as a text
+dump of its texts (<tt>.orb</tt>), rebuilds the table from where the texts
+stand, and writes every row as one line of a KEL file (<tt>.kel</tt>), or
+exports the rows as text with fields separated by <tt>~</tt>. How to read one
+family of drawings is held in a configuration file (<tt>.cfg</tt>).</p>
+
+<h3>Fields</h3>
+<dl>
+<dt><b>Input File</b></dt>
+<dd>The drawing to convert, or a pattern such as
+<tt>/jobs/1234/*.orb</tt>: <tt>*</tt> stands for any run of characters and
+<tt>?</tt> for any one character, in the last part of the path only. Convert
+and Export run once for every file that matches. For Export several
+patterns may be given, separated by <tt>;</tt>. Choosing several files with
+<b>Browse...</b> fills in their paths in double quotes, separated by
+<tt>;</tt>: Export takes each of them, Convert takes the whole text as one
+pattern.</dd>
+<dt><b>Output File</b></dt>
+<dd>The KEL or export file to write. When it exists already, the first file
+of a run asks whether to overwrite it or append to it; every further file of
+the run is appended.</dd>
+<dt><b>Config File</b></dt>
+<dd>The configuration to use. It is remembered for the next start of the
+program.</dd>
+<dt><b>Invert X-Axis</b>, <b>Invert Y-Aixs</b></dt>
+<dd>Mirror the picture of <b>Display</b> left to right or upside down.
+They do not change conversions: when a table does not fit as read, the
+conversion tries it once more read from the bottom upwards.</dd>
+</dl>
+
+<h3>Buttons</h3>
+<dl>
+<dt><b>Browse...</b></dt><dd>Choose the file of the field on its left.</dd>
+<dt><b>Display</b></dt>
+<dd>Shows the texts of the input file where they stand on the drawing, in
+the window "Orb File", so that the layout of the table can be checked. No
+configuration is used.</dd>
+<dt><b>Preview</b></dt>
+<dd>Shows the KEL text that Convert would write for the first file that
+matches the input, without writing anything. The text may be edited and
+saved with <b>Save</b>.</dd>
+<dt><b>Edit...</b></dt>
+<dd>Edits the configuration named in Config File; a file that does not exist
+yet starts from the default settings and is created by OK.</dd>
+<dt><b>Convert</b></dt>
+<dd>Writes a KEL file from every matching input file.</dd>
+<dt><b>Export</b></dt>
+<dd>Writes the rows of every matching input file as text with fields
+separated by <tt>~</tt>, after asking whether to place column headers in
+the file: never, only once, or before each drawing.</dd>
+<dt><b>Exit</b></dt><dd>Ends the program.</dd>
+</dl>
+<p>With several input files a progress window shows which file is being
+converted; its Cancel stops the run before the next file.</p>
+
+<h3>Discard list</h3>
+<p>Phrases listed one per line in <tt>DISCARD.TXT</tt> beside the program are
+cut out of every text of the input, ignoring letter case, before it is read.
+This program reads it from <tt>%1</tt>. Changes take effect with the next
+action.</p>
+
+<h3>Command line</h3>
+<pre>kelconv [/E] [/O | /A] INPUT.orb OUTPUT CONFIG.cfg</pre>
+<p>With exactly three file names the program converts one file without
+showing this dialog and ends; otherwise it opens this dialog.</p>
+<ul>
+<li><tt>/E</tt> writes an export file instead of a KEL file.</li>
+<li><tt>/O</tt> overwrites an existing output file, <tt>/A</tt> appends to
+it; the later of the two wins. Without either, an existing output file is
+left alone.</li>
+<li>Options may also start with <tt>-</tt> and be written in any letter
+case. The input file is used as given: patterns are not expanded.</li>
+</ul>
+)");
+  return text.arg(discardListPath.toHtmlEscaped());
+}
+
+CHelpWindow::CHelpWindow(IPrompts& prompts, const QString& discardListPath,
+                         QWidget* parent)
+    : QWidget(parent, Qt::Window), m_prompts(prompts) {
+  setObjectName(QStringLiteral("HelpWindow"));
+  setWindowTitle(QStringLiteral("%1 Help").arg(QLatin1String(kAppTitle)));
+  setWindowIcon(ProgramIcon());
+
+  m_pBrowser = new QTextBrowser(this);
+  m_pBrowser->setObjectName(QStringLiteral("helpText"));
+  m_pBrowser->setHtml(HelpText(discardListPath));
+
+  auto* box = new QDialogButtonBox(this);
+  m_pAbout =
+      box->addButton(QStringLiteral("&About..."), QDialogButtonBox::ActionRole);
+  m_pAbout->setObjectName(QStringLiteral("about"));
+  QPushButton* close = box->addButton(QDialogButtonBox::Close);
+  connect(close, &QPushButton::clicked, this, &QWidget::close);
+  connect(m_pAbout, &QPushButton::clicked, this, [this] {
+    CAboutDialog about(this);
+    m_prompts.RunDialog(about);
+  });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(m_pBrowser);
+  layout->addWidget(box);
+  resize(560, 600);
+}

@@ -1,0 +1,492 @@
+#include "desktop/MainDialog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "desktop/AboutDialog.h"
+#include "desktop/AppTexts.h"
+#include "job/ConversionJob.h"
+#include "job/ConversionReport.h"
+#include "desktop/DialogJobUi.h"
+#include "desktop/ExportOptionsDialog.h"
+#include "desktop/FileFilters.h"
+#include "desktop/HelpWindow.h"
+#include "desktop/JobFields.h"
+#include "job/PatternExpansion.h"
+#include "desktop/ProgramIcon.h"
+#include "desktop/Prompts.h"
+#include "desktop/RunProgress.h"
+#include "config/Archive.h"
+#include "desktop/editor/ConfigEditor.h"
+#include "input/DiscardList.h"
+#include "input/Orb.h"
+#include "input/OrbRecord.h"
+#include "desktop/OrbGraphic.h"
+#include "desktop/PreviewDialog.h"
+#include "desktop/TableOverlay.h"
+
+namespace {
+
+namespace Control = MainDialogControl;
+
+// Paths are handed to the file system in the local 8-bit encoding; texts of
+// the job are single-byte.
+std::string LocalPath(const QString& path) {
+  return path.toLocal8Bit().toStdString();
+}
+QString FromLocalPath(const std::string& path) {
+  return QString::fromLocal8Bit(path.data(),
+                                static_cast<qsizetype>(path.size()));
+}
+std::string JobText(const QString& text) {
+  return text.toLatin1().toStdString();
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, int id) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(QString::fromLatin1(name));
+  edit->setProperty("controlId", id);
+  return edit;
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& text, const char* name,
+                        int id) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setProperty("controlId", id);
+  button->setAutoDefault(false);
+  return button;
+}
+
+// The conversion report of a previewed document, as text, once the preview
+// has written its KEL text: the job of the preview writes to memory. Takes
+// the document's texts and rows.
+QString PreviewReportText(const std::string& inputPath,
+                          const std::string& configPath, COrb& document,
+                          COrbRecord& record, bool inverted,
+                          bool invertedTried) {
+  CConversionReport report;
+  report.Start(inputPath, configPath, false);
+  report.m_strOutput = "the preview";
+  report.m_outcome = ReportOutcome::kWritten;
+  report.m_bInvertedTried = invertedTried;
+  report.m_bKelWriter = true;
+  report.TakeDocument(document, record, inverted, true);
+  report.Finish();
+  const std::string text = FormatReportText(report);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+CMainDialog::CMainDialog(IPrompts& prompts, std::string discardListPath,
+                         QWidget* parent)
+    : QDialog(parent),
+      m_prompts(prompts),
+      m_strDiscardListPath(std::move(discardListPath)) {
+  setObjectName(QStringLiteral("MainDialog"));
+  setWindowTitle(QString::fromLatin1(kAppTitle));
+  setWindowIcon(ProgramIcon());
+  setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
+
+  m_pInputEdit = MakeEdit(this, Control::kInputFile, 1000);
+  m_pOutputEdit = MakeEdit(this, Control::kOutputFile, 1002);
+  m_pConfigEdit = MakeEdit(this, Control::kConfigFile, 1003);
+  m_pJobNumberEdit = MakeEdit(this, Control::kJobNumber, 1104);
+  m_pJobNameEdit = MakeEdit(this, Control::kJobName, 1106);
+  m_pCustomerEdit = MakeEdit(this, Control::kCustomer, 1108);
+  for (QLineEdit* edit : {m_pInputEdit, m_pOutputEdit, m_pConfigEdit}) {
+    edit->setMinimumWidth(340);
+  }
+
+  auto* browseInput = MakeButton(this, QStringLiteral("Browse..."),
+                                 Control::kBrowseInput, 1004);
+  auto* display =
+      MakeButton(this, QStringLiteral("Display"), Control::kDisplay, 1015);
+  auto* browseOutput = MakeButton(this, QStringLiteral("Browse..."),
+                                  Control::kBrowseOutput, 1006);
+  auto* preview =
+      MakeButton(this, QStringLiteral("Preview"), Control::kPreview, 1012);
+  auto* browseConfig = MakeButton(this, QStringLiteral("Browse..."),
+                                  Control::kBrowseConfig, 1008);
+  auto* edit =
+      MakeButton(this, QStringLiteral("Edit..."), Control::kEdit, 1010);
+  auto* convert =
+      MakeButton(this, QStringLiteral("Convert"), Control::kConvert, 3);
+  convert->setAutoDefault(true);
+  convert->setDefault(true);
+  auto* exportButton =
+      MakeButton(this, QStringLiteral("Export"), Control::kExport, 1071);
+  auto* exitButton =
+      MakeButton(this, QStringLiteral("Exit"), Control::kExit, 2);
+  auto* help = MakeButton(this, QStringLiteral("&Help"), Control::kHelp, 57670);
+
+  m_pInvertX = new QCheckBox(QStringLiteral("Invert X-Axis"), this);
+  m_pInvertX->setObjectName(QString::fromLatin1(Control::kInvertX));
+  m_pInvertX->setProperty("controlId", 1058);
+  m_pInvertY = new QCheckBox(QStringLiteral("Invert Y-Aixs"), this);
+  m_pInvertY->setObjectName(QString::fromLatin1(Control::kInvertY));
+  m_pInvertY->setProperty("controlId", 1060);
+
+  // Paths: label, edit, Browse..., and the action that belongs to the path.
+  auto* paths = new QGridLayout;
+  paths->setColumnStretch(1, 1);
+  const struct {
+    const char* label;
+    QLineEdit* edit;
+    QPushButton* browse;
+    QPushButton* action;
+  } rows[] = {{"Input File", m_pInputEdit, browseInput, display},
+              {"Output File", m_pOutputEdit, browseOutput, preview},
+              {"Config File", m_pConfigEdit, browseConfig, edit}};
+  int row = 0;
+  for (const auto& r : rows) {
+    auto* label = new QLabel(QString::fromLatin1(r.label), this);
+    label->setBuddy(r.edit);
+    paths->addWidget(label, row, 0);
+    paths->addWidget(r.edit, row, 1);
+    paths->addWidget(r.browse, row, 2);
+    paths->addWidget(r.action, row, 3);
+    ++row;
+  }
+  // The mirror options of Display, under the paths they apply to.
+  auto* options = new QHBoxLayout;
+  options->addWidget(m_pInvertX);
+  options->addSpacing(16);
+  options->addWidget(m_pInvertY);
+  options->addStretch(1);
+  paths->addLayout(options, row, 1, 1, 3);
+
+  // The job fields are kept, with their editing rules, but never shown.
+  auto* jobFields = new QHBoxLayout;
+  const struct {
+    const char* label;
+    const char* name;
+    int id;
+    QLineEdit* edit;
+  } jobRows[] = {{"Job #", Control::kJobNumberLabel, 1110, m_pJobNumberEdit},
+                 {"Job Name", Control::kJobNameLabel, 1112, m_pJobNameEdit},
+                 {"Customer", Control::kCustomerLabel, 1114, m_pCustomerEdit}};
+  for (const auto& r : jobRows) {
+    auto* label = new QLabel(QString::fromLatin1(r.label), this);
+    label->setObjectName(QString::fromLatin1(r.name));
+    label->setProperty("controlId", r.id);
+    label->setBuddy(r.edit);
+    jobFields->addWidget(label);
+    jobFields->addWidget(r.edit);
+    label->hide();
+    r.edit->hide();
+  }
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(help);
+  buttons->addStretch(1);
+  buttons->addWidget(convert);
+  buttons->addWidget(exportButton);
+  buttons->addWidget(exitButton);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(paths);
+  layout->addLayout(jobFields);
+  layout->addSpacing(6);
+  layout->addLayout(buttons);
+  setMinimumWidth(sizeHint().width());
+  setMaximumHeight(sizeHint().height());
+
+  auto* about = new QAction(QStringLiteral("&About..."), this);
+  about->setObjectName(QString::fromLatin1(Control::kAboutAction));
+  addAction(about);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+
+  connect(browseInput, &QPushButton::clicked, this,
+          &CMainDialog::OnBrowseInput);
+  connect(browseOutput, &QPushButton::clicked, this,
+          &CMainDialog::OnBrowseOutput);
+  connect(browseConfig, &QPushButton::clicked, this,
+          &CMainDialog::OnBrowseConfig);
+  connect(display, &QPushButton::clicked, this, &CMainDialog::OnDisplay);
+  connect(preview, &QPushButton::clicked, this, &CMainDialog::OnPreview);
+  connect(edit, &QPushButton::clicked, this, &CMainDialog::OnEdit);
+  connect(convert, &QPushButton::clicked, this, &CMainDialog::OnConvert);
+  connect(exportButton, &QPushButton::clicked, this, &CMainDialog::OnExport);
+  connect(exitButton, &QPushButton::clicked, this, &CMainDialog::reject);
+  connect(help, &QPushButton::clicked, this, &CMainDialog::OnHelp);
+  connect(about, &QAction::triggered, this, &CMainDialog::OnAbout);
+  connect(m_pJobNumberEdit, &QLineEdit::textChanged, this,
+          &CMainDialog::CleanJobNumber);
+  connect(m_pJobNameEdit, &QLineEdit::textChanged, this,
+          [this] { CleanJobText(m_pJobNameEdit); });
+  connect(m_pCustomerEdit, &QLineEdit::textChanged, this,
+          [this] { CleanJobText(m_pCustomerEdit); });
+}
+
+CMainDialog::~CMainDialog() {
+  // The window paints the document: it goes first.
+  delete m_pGraphic.data();
+}
+
+void CMainDialog::SetConfigFile(const QString& path) {
+  m_strConfigFile = path;
+  m_pConfigEdit->setText(path);
+}
+
+void CMainDialog::TakeControlValues() {
+  m_strInputFile = m_pInputEdit->text();
+  m_strOutputFile = m_pOutputEdit->text();
+  m_strConfigFile = m_pConfigEdit->text();
+  m_bInvertX = m_pInvertX->isChecked();
+  m_bInvertY = m_pInvertY->isChecked();
+  m_strJobNumber = m_pJobNumberEdit->text();
+  m_strJobName = m_pJobNameEdit->text();
+  m_strCustomer = m_pCustomerEdit->text();
+}
+
+void CMainDialog::ShowMessage(const char* text) {
+  m_prompts.ShowMessage(this, QString::fromLatin1(text),
+                        QString::fromLatin1(kAppTitle));
+}
+
+void CMainDialog::CleanJobNumber() {
+  const QString text = m_pJobNumberEdit->text();
+  const QString cleaned = ::CleanJobNumber(text);
+  if (cleaned != text) {
+    m_pJobNumberEdit->setText(cleaned);
+    m_pJobNumberEdit->setCursorPosition(static_cast<int>(cleaned.size()));
+  }
+}
+
+void CMainDialog::CleanJobText(QLineEdit* edit) {
+  const QString text = edit->text();
+  const QString cleaned = ::CleanJobText(text);
+  if (cleaned != text) {
+    edit->setText(cleaned);
+    edit->setCursorPosition(static_cast<int>(cleaned.size()));
+  }
+}
+
+void CMainDialog::OnBrowseInput() {
+  const QStringList chosen = m_prompts.GetOpenFileNames(
+      this, QStringLiteral("Open"), m_pInputEdit->text(),
+      QtFileFilter(kFilterOrb));
+  if (chosen.isEmpty()) return;
+  std::vector<std::string> paths;
+  for (const QString& path : chosen) paths.push_back(LocalPath(path));
+  m_pInputEdit->setText(FromLocalPath(JoinChosenFiles(paths)));
+}
+
+void CMainDialog::OnBrowseOutput() {
+  const QString chosen = m_prompts.GetSaveFileName(
+      this, QStringLiteral("Save As"), m_pOutputEdit->text(),
+      QtFileFilter(kFilterKel), QStringLiteral("KEL"));
+  if (!chosen.isEmpty()) m_pOutputEdit->setText(chosen);
+}
+
+void CMainDialog::OnBrowseConfig() {
+  const QString chosen = m_prompts.GetOpenFileName(this, QStringLiteral("Open"),
+                                                   m_pConfigEdit->text(),
+                                                   QtFileFilter(kFilterCfg));
+  if (!chosen.isEmpty()) m_pConfigEdit->setText(chosen);
+}
+
+bool CMainDialog::RunJobs(
+    const SRun& run,
+    const std::vector<std::vector<std::string>>& patternMatches) {
+  if (patternMatches.empty()) {
+    ShowMessage(kMsgNoWildcardMatch);
+    return false;
+  }
+  size_t total = 0;
+  for (const auto& matches : patternMatches) total += matches.size();
+
+  CDialogJobUi ui(m_prompts, this);
+  CConversionJob job(ui, m_strDiscardListPath);
+  CRunProgress progress(this,
+                        run.exportRows ? QStringLiteral("Exporting")
+                                       : QStringLiteral("Converting"),
+                        total);
+  const std::string config = LocalPath(m_strConfigFile);
+  const std::string jobNumber = JobText(m_strJobNumber);
+  const std::string jobName = JobText(m_strJobName);
+  const std::string customer = JobText(m_strCustomer);
+
+  int result = 0;
+  size_t index = 0;
+  // Until a file of this run has been written, the output is asked about
+  // (or created); after that every file is appended to it.
+  int written = 0;
+  for (const auto& matches : patternMatches) {
+    if (matches.empty()) {
+      ShowMessage(kMsgNoWildcardMatch);
+      return false;
+    }
+    for (const std::string& path : matches) {
+      if (!progress.Next(index++, path)) return false;
+      std::string output = LocalPath(m_strOutputFile);
+      result = job.ConvertFile(path, output, config, run.exportRows,
+                               written == 0 ? kExistingAsk : kExistingAppend,
+                               written, run.headerOption, jobNumber, jobName,
+                               customer);
+      if (job.WroteOutput()) ++written;
+      // Cancel in "Warning!" ends the whole action: nothing more may be
+      // written to a file the user chose to keep.
+      if (ui.UserCancelled()) return false;
+      if (result != 0) break;
+    }
+  }
+  return result == 0;
+}
+
+void CMainDialog::OnConvert() {
+  TakeControlValues();
+  try {
+    if (RunJobs({}, {ExpandPattern(LocalPath(m_strInputFile))})) {
+      ShowMessage(kMsgConverted);
+    }
+  } catch (const std::exception&) {
+    // An exhausted resource ends the action; nothing more can be said.
+  }
+}
+
+void CMainDialog::OnExport() {
+  TakeControlValues();
+  CExportOptionsDialog options(this);
+  const int headerOption = m_prompts.RunDialog(options);
+  if (headerOption < 0 || headerOption > 2) return;
+  try {
+    std::vector<std::vector<std::string>> patternMatches;
+    for (const std::string& pattern :
+         SplitExportPatterns(LocalPath(m_strInputFile))) {
+      patternMatches.push_back(ExpandPattern(pattern));
+    }
+    SRun run;
+    run.exportRows = true;
+    run.headerOption = headerOption;
+    if (RunJobs(run, patternMatches)) ShowMessage(kMsgExported);
+  } catch (const std::exception&) {
+  }
+}
+
+void CMainDialog::OnPreview() {
+  TakeControlValues();
+  m_strPreviewReport.clear();
+  try {
+    const std::vector<std::string> matches =
+        ExpandPattern(LocalPath(m_strInputFile));
+    std::vector<std::string> discardList;
+    LoadDiscardList(m_strDiscardListPath, discardList);
+
+    // What reading and table building did, for the preview's "Details...".
+    COrbRecord firstRecord;
+    COrbRecord secondRecord;
+    auto first = std::make_unique<COrb>();
+    first->m_pRecord = &firstRecord;
+    if (matches.empty() ||
+        first->ReadOrbFile(matches.front(), false, false, &discardList) != 0) {
+      ShowMessage(kMsgInvalidInput);
+      return;
+    }
+    const std::string config = LocalPath(m_strConfigFile);
+    std::unique_ptr<COrb> second;
+    COrb* document = first.get();
+    int applied = 0;
+    try {
+      applied = first->ApplyConfiguration(config);
+      if (applied == -2) {
+        second = std::make_unique<COrb>();
+        second->m_pRecord = &secondRecord;
+        if (second->ReadOrbFile(matches.front(), false, true, &discardList) !=
+            0) {
+          ShowMessage(kMsgInvalidInput);
+          return;
+        }
+        if (second->ApplyConfiguration(config) != 0) {
+          ShowMessage(kMsgPreviewConfigDoesNotApply);
+          return;
+        }
+        document = second.get();
+        applied = 0;
+      }
+    } catch (const CArchiveException&) {
+      applied = -1;  // a damaged configuration file
+    }
+    if (applied != 0) {
+      ShowMessage(kMsgInvalidConfig);
+      return;
+    }
+    CPreviewDialog preview(this, m_prompts, JobText(m_strJobNumber),
+                           JobText(m_strJobName), JobText(m_strCustomer));
+    preview.SetDocument(*document);
+    const bool inverted = document == second.get();
+    m_strPreviewReport =
+        PreviewReportText(matches.front(), config, *document,
+                          inverted ? secondRecord : firstRecord, inverted,
+                          secondRecord.m_read.m_bRead);
+    preview.SetDetails(m_strPreviewReport);
+    m_prompts.RunDialog(preview);
+  } catch (const std::exception&) {
+  }
+}
+
+void CMainDialog::OnDisplay() {
+  TakeControlValues();
+  delete m_pGraphic.data();
+  m_pOrb.reset();
+
+  m_pGraphic = new COrbGraphic(this);
+  m_pOrb = std::make_unique<COrb>();
+  m_pGraphic->SetDocument(m_pOrb.get());
+  connect(m_pGraphic.data(), &COrbGraphic::Closed, this,
+          &CMainDialog::OnGraphicClosed);
+  int read = -1;
+  try {
+    read = m_pOrb->ReadOrbFile(LocalPath(m_strInputFile), m_bInvertX,
+                               m_bInvertY, nullptr);
+  } catch (const std::exception&) {
+  }
+  // "Show table" rebuilds the table as a conversion job would, from the
+  // paths as this Display took them.
+  m_pGraphic->SetTableSource(
+      [input = LocalPath(m_strInputFile), config = LocalPath(m_strConfigFile),
+       discardList = m_strDiscardListPath] {
+        return BuildTableOverlay(input, config, discardList);
+      },
+      m_bInvertX, m_bInvertY);
+  connect(m_pGraphic.data(), &COrbGraphic::ShowTableToggled, this,
+          [this](bool show) { m_bShowTable = show; });
+  if (read == 0) {
+    m_pGraphic->SetShowTable(m_bShowTable);
+    m_pGraphic->showNormal();
+  }
+}
+
+void CMainDialog::OnGraphicClosed() {
+  // The window deletes itself once the close is done.
+  m_pGraphic = nullptr;
+  m_pOrb.reset();
+}
+
+void CMainDialog::OnEdit() {
+  EditConfiguration(this, m_prompts, m_pConfigEdit->text());
+}
+
+void CMainDialog::OnHelp() {
+  if (!m_pHelp) {
+    m_pHelp =
+        new CHelpWindow(m_prompts, FromLocalPath(m_strDiscardListPath), this);
+  }
+  m_pHelp->show();
+  m_pHelp->raise();
+  m_pHelp->activateWindow();
+}
+
+void CMainDialog::OnAbout() {
+  CAboutDialog about(this);
+  m_prompts.RunDialog(about);
+}

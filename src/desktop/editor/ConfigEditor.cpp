@@ -1,0 +1,53 @@
+#include "desktop/editor/ConfigEditor.h"
+
+#include <QDialog>
+#include <QFile>
+#include <string>
+
+#include "desktop/AppTexts.h"
+#include "desktop/Prompts.h"
+#include "config/Archive.h"
+#include "config/Configuration.h"
+#include "desktop/editor/ConfigSheet.h"
+#include "desktop/editor/ConfigTransfer.h"
+#include "desktop/editor/EditorText.h"
+
+void EditConfiguration(QWidget* parent, IPrompts& prompts,
+                       const QString& path) {
+  const QString caption = QString::fromLatin1(kAppTitle);
+  const std::string file = QFile::encodeName(path).toStdString();
+
+  CConfiguration config;
+  try {
+    // A file that cannot be opened is a new configuration.
+    if (LoadConfigurationFile(file, config) != 0) config.ResetToDefaults();
+  } catch (const CArchiveException&) {
+    prompts.ShowMessage(parent,
+                        QStringLiteral("The configuration file \"%1\" is "
+                                       "damaged and cannot be edited.")
+                            .arg(path),
+                        caption);
+    return;
+  }
+
+  CConfigSheet sheet(prompts, parent);
+  CopyToSheet(config, sheet);
+  if (prompts.RunDialog(sheet) != QDialog::Accepted) return;
+
+  if (path.isEmpty()) {
+    prompts.ShowMessage(parent,
+                        QStringLiteral("No configuration file name was given; "
+                                       "the configuration was not saved."),
+                        caption);
+    return;
+  }
+  CopyFromSheet(config, sheet);
+  if (StoreConfigurationFile(file, config) != 0) {
+    prompts.ShowMessage(parent,
+                        QStringLiteral("The configuration file \"%1\" could "
+                                       "not be written; the configuration was "
+                                       "not saved.")
+                            .arg(path),
+                        caption);
+  }
+}

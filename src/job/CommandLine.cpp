@@ -1,0 +1,120 @@
+#include "job/CommandLine.h"
+
+#include "text/TextUtils.h"
+
+namespace {
+
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// The option name of `arg`, or false when `arg` is positional.
+bool OptionName(const std::string& arg, std::string& name) {
+  if (arg.empty()) return false;
+  if (arg[0] == '-') {
+    name = arg.substr(1);
+    return true;
+  }
+  if (arg[0] != '/' || arg.size() < 2) return false;
+  for (size_t i = 1; i < arg.size(); ++i) {
+    if (!IsAsciiLetter(arg[i])) return false;
+  }
+  name = arg.substr(1);
+  return true;
+}
+
+}  // namespace
+
+int CCommandLineInfo::ExistingOutputMode() const {
+  if (m_bOverwrite) return 1;
+  if (m_bAppend) return 2;
+  return 0;
+}
+
+CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
+  CCommandLineInfo info;
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") {
+      info.m_bHelp = true;
+      continue;
+    }
+    if (arg == "--version") {
+      info.m_bVersion = true;
+      continue;
+    }
+    if (arg == "--dump-config" || arg == "--make-config" ||
+        arg == "--check-config") {
+      info.m_configCommand = arg == "--dump-config"   ? ConfigCommand::kDump
+                             : arg == "--make-config" ? ConfigCommand::kMake
+                                                      : ConfigCommand::kCheck;
+      continue;
+    }
+    if (arg == "--report" || arg == "--report=text") {
+      info.m_report = ReportFormat::kText;
+      continue;
+    }
+    if (arg == "--report=json") {
+      info.m_report = ReportFormat::kJson;
+      continue;
+    }
+    std::string name;
+    if (OptionName(arg, name)) {
+      const std::string upper = ToUpperAscii(name);
+      if (upper == "E") {
+        info.m_bExport = true;
+      } else if (upper == "O") {
+        info.m_bOverwrite = true;
+        info.m_bAppend = false;
+      } else if (upper == "A") {
+        info.m_bAppend = true;
+        info.m_bOverwrite = false;
+      }
+      continue;
+    }
+    switch (info.m_nPositional) {
+      case 0:
+        info.m_strInput = arg;
+        break;
+      case 1:
+        info.m_strOutput = arg;
+        break;
+      case 2:
+        info.m_strConfig = arg;
+        break;
+      default:
+        break;
+    }
+    ++info.m_nPositional;
+  }
+  return info;
+}
+
+const char* UsageText() {
+  return "Usage: kelconv [/E] [/O | /A] [--report[=json]] INPUT.orb OUTPUT "
+         "CONFIG.cfg\n"
+         "       kelconv --dump-config CONFIG.cfg\n"
+         "       kelconv --make-config [/O] TEXT.toml CONFIG.cfg\n"
+         "       kelconv --check-config CONFIG.cfg INPUT.orb\n"
+         "\n"
+         "Converts a bill-of-material file into a KEL file (or, with /E, a\n"
+         "\"~\"-delimited export) as the configuration file describes.\n"
+         "--dump-config prints a configuration as TOML text, --make-config\n"
+         "writes such a text as a configuration file (/O to replace one),\n"
+         "--check-config shows which headers of an input file it matches.\n"
+         "\n"
+         "Options (after \"/\" or \"-\", any letter case):\n"
+         "  E          write an export file instead of a KEL file\n"
+         "  O          overwrite an existing output file\n"
+         "  A          append to an existing output file\n"
+         "  --report   after the conversion, print on stdout how the table\n"
+         "             was rebuilt and what became of each row\n"
+         "             (--report=json: as one JSON document)\n"
+         "  --help     show this text\n"
+         "  --version  show the program's version\n"
+         "\n"
+         "Without /O or /A an existing output file is left alone.\n"
+         "Phrases listed in DISCARD.TXT beside the program are cut out of\n"
+         "every text before it is read.\n";
+}
+
+const char* VersionText() { return "Kelconv 3.0"; }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A command on configurations as text (job/ConfigCommands.h).
+enum class ConfigCommand { kNone, kDump, kMake, kCheck };
+
+// The conversion report a batch conversion prints on stdout after the job
+// (job/ConversionReport.h): none, text ("--report") or JSON
+// ("--report=json").
+enum class ReportFormat { kNone, kText, kJson };
+
+// The command line as the program understood it.
+struct CCommandLineInfo {
+  int m_nPositional = 0;  // every argument that is not an option counts
+  std::string m_strInput;
+  std::string m_strOutput;
+  std::string m_strConfig;
+  bool m_bExport = false;     // "E"
+  bool m_bOverwrite = false;  // "O" (clears append)
+  bool m_bAppend = false;     // "A" (clears overwrite)
+  bool m_bHelp = false;       // "--help" or "-h"
+  bool m_bVersion = false;    // "--version"
+  // "--dump-config", "--make-config" or "--check-config" (the later one
+  // wins); its files are the positional arguments, in order.
+  ConfigCommand m_configCommand = ConfigCommand::kNone;
+  // "--report" or "--report=text", "--report=json" (the later one wins).
+  ReportFormat m_report = ReportFormat::kNone;
+
+  // The existing-output mode for the conversion job: 1 overwrite, 2 append,
+  // 0 refuse an existing file.
+  int ExistingOutputMode() const;
+  // True when exactly three positional arguments were given.
+  bool IsBatch() const { return m_nPositional == 3; }
+};
+
+// Parses the arguments after the program name. An argument that begins with
+// "-" is an option; one that begins with "/" is an option only when every
+// character after the "/" is a letter ("/O", "/a"), since absolute paths
+// begin with "/" too. Option names are compared ignoring case; unknown names
+// are ignored. Of "O" and "A" the later one wins.
+CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args);
+
+// The usage text printed for "--help" and for a command line the program
+// cannot run.
+const char* UsageText();
+// "Kelconv 3.0"
+const char* VersionText();

@@ -1,0 +1,202 @@
+#include "job/ConversionJob.h"
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <vector>
+
+#include "job/ConversionReport.h"
+#include "config/Archive.h"
+#include "input/DiscardList.h"
+#include "input/Orb.h"
+#include "input/OrbRecord.h"
+
+namespace {
+
+enum class Choice { kOverwrite, kAppend, kCancel };
+
+bool FileExists(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  std::fclose(file);
+  return true;
+}
+
+}  // namespace
+
+std::string QuotedMessage(const std::string& prefix, const std::string& path,
+                          const std::string& suffix) {
+  return prefix + "\"" + path + "\"" + suffix;
+}
+
+int CConversionJob::ConvertFile(const std::string& inputPath,
+                                std::string& outputPath,
+                                const std::string& configPath, bool exportRows,
+                                int existingOutput, int fileIndex,
+                                int headerOption, const std::string& jobNumber,
+                                const std::string& jobName,
+                                const std::string& customer) {
+  m_bWroteOutput = false;
+  if (m_pReport != nullptr) {
+    m_pReport->Start(inputPath, configPath, exportRows);
+  }
+  int result = -1;
+  try {
+    result =
+        RunJob(inputPath, outputPath, configPath, exportRows, existingOutput,
+               fileIndex, headerOption, jobNumber, jobName, customer);
+  } catch (const CArchiveException&) {
+    // A damaged configuration file: nothing was written.
+    Show(kMsgInvalidConfig);
+  } catch (const std::exception&) {
+    // Memory ran out, or another unexpected failure: the job ends, its
+    // documents are gone with the stack, and that frees room to say so.
+    try {
+      Show(QuotedMessage(kMsgUnableToProcess, inputPath));
+    } catch (const std::exception&) {
+      // Not even the message could be made; the result still tells.
+    }
+  }
+  if (m_pReport != nullptr) {
+    m_pReport->m_strOutput = outputPath;
+    m_pReport->m_outcome = m_bWroteOutput ? ReportOutcome::kWritten
+                           : result == 0  ? ReportOutcome::kDoesNotApply
+                                          : ReportOutcome::kFailed;
+    try {
+      m_pReport->Finish();
+    } catch (const std::exception&) {
+      // Memory ran out for the warnings: the report goes without them.
+    }
+  }
+  return result;
+}
+
+void CConversionJob::Show(const std::string& text) {
+  m_ui.ShowMessage(text);
+  if (m_pReport == nullptr) return;
+  try {
+    m_pReport->m_messages.push_back(text);
+  } catch (const std::exception&) {
+    // The message was shown; the report goes without it.
+  }
+}
+
+int CConversionJob::RunJob(const std::string& inputPath,
+                           std::string& outputPath,
+                           const std::string& configPath, bool exportRows,
+                           int existingOutput, int fileIndex, int headerOption,
+                           const std::string& jobNumber,
+                           const std::string& jobName,
+                           const std::string& customer) {
+  std::vector<std::string> discardList;
+  LoadDiscardList(m_strDiscardListPath, discardList);
+
+  // The records of the two readings, kept only when a report is made.
+  COrbRecord firstRecord;
+  COrbRecord secondRecord;
+  auto first = std::make_unique<COrb>();
+  if (m_pReport != nullptr) first->m_pRecord = &firstRecord;
+  if (first->ReadOrbFile(inputPath, false, false, &discardList) != 0) {
+    Show(QuotedMessage(kMsgUnableToOpen, inputPath));
+    return -1;
+  }
+
+  const size_t start = outputPath.find_first_not_of(' ');
+  outputPath.erase(0, start == std::string::npos ? outputPath.size() : start);
+  if (outputPath.empty()) {
+    Show(kMsgOutputRequired);
+    return -1;
+  }
+
+  // What to do with an existing output is decided now but acted on only
+  // after the configuration has been matched.
+  const bool exists = FileExists(outputPath);
+  Choice choice = Choice::kOverwrite;
+  switch (existingOutput) {
+    case kExistingAsk:
+      if (exists) {
+        const int answer = m_ui.AskOutputExists();
+        choice = answer == IJobUi::kAnswerOverwrite ? Choice::kOverwrite
+                 : answer == IJobUi::kAnswerAppend  ? Choice::kAppend
+                                                    : Choice::kCancel;
+      }
+      break;
+    case kExistingAppend:
+      choice = Choice::kAppend;
+      break;
+    case kExistingOverwrite:
+      break;
+    default:
+      if (exists) {
+        Show(kMsgFileExists);
+        choice = Choice::kCancel;
+      }
+      break;
+  }
+
+  COrb* document = first.get();
+  std::unique_ptr<COrb> second;
+  // Whichever way the job ends from here on, the report gets the document
+  // it ended with.
+  struct ReportOnExit {
+    CConversionReport* m_pReport;
+    COrb*& m_pDocument;
+    COrbRecord& m_first;
+    COrbRecord& m_second;
+    bool m_bApplies = false;
+    ~ReportOnExit() {
+      if (m_pReport == nullptr) return;
+      const bool inverted = m_pDocument->m_pRecord == &m_second;
+      m_pReport->m_bInvertedTried = m_second.m_read.m_bRead;
+      m_pReport->TakeDocument(*m_pDocument, inverted ? m_second : m_first,
+                              inverted, m_bApplies);
+    }
+  } reportOnExit{m_pReport, document, firstRecord, secondRecord};
+
+  const int applied = first->ApplyConfiguration(configPath);
+  reportOnExit.m_bApplies = applied == 0;
+  if (applied == -2) {
+    // The table may have been drawn from the bottom upwards.
+    second = std::make_unique<COrb>();
+    if (m_pReport != nullptr) second->m_pRecord = &secondRecord;
+    if (second->ReadOrbFile(inputPath, false, true, &discardList) != 0) {
+      Show(QuotedMessage(kMsgUnableToOpen, inputPath));
+      return -1;
+    }
+    const int secondApplied = second->ApplyConfiguration(configPath);
+    if (secondApplied == 0) {
+      document = second.get();
+      reportOnExit.m_bApplies = true;
+    } else if (secondApplied != -2) {
+      Show(kMsgInvalidConfig);
+      return -1;
+    } else if (!exportRows) {
+      Show(QuotedMessage(kMsgConfigDoesNotApply, inputPath,
+                         kMsgConfigDoesNotApplySuffix));
+      return 0;
+    }
+  } else if (applied != 0) {
+    // The configuration file cannot be read: say so rather than report a
+    // conversion that wrote nothing as a success.
+    Show(kMsgInvalidConfig);
+    return -1;
+  }
+
+  if (choice == Choice::kCancel) return -1;
+
+  const int openMode =
+      choice == Choice::kOverwrite ? kOpenCreateWrite : kOpenWriteNoTruncate;
+  if (m_pReport != nullptr) m_pReport->m_bKelWriter = !exportRows;
+  const int written =
+      exportRows
+          ? document->WriteExportFile(outputPath, openMode, headerOption,
+                                      fileIndex)
+          : document->WriteKelFile(outputPath, openMode, nullptr, jobNumber,
+                                   jobName, customer, fileIndex);
+  if (written != 0) {
+    Show(QuotedMessage(kMsgUnableToProcess, inputPath));
+    return -1;
+  }
+  m_bWroteOutput = true;
+  return 0;
+}

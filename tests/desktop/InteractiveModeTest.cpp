@@ -1,0 +1,103 @@
+// The interactive mode: the setting it remembers, and conversions that do
+// not depend on the user's locale.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "GuiTestFiles.h"
+#include "ScriptedPrompts.h"
+#include "TempDir.h"
+#include "desktop/InteractiveMode.h"
+#include "desktop/MainDialog.h"
+
+namespace {
+
+namespace Control = MainDialogControl;
+
+class InteractiveModeTest : public testing::Test {
+ protected:
+  void SetUp() override { UseTemporarySettings(m_dir); }
+  void TearDown() override { EXPECT_EQ(m_prompts.Remaining(), 0u); }
+
+  // Runs the interactive mode; `act` plays the user on the main dialog.
+  void Run(const std::function<void(CMainDialog&)>& act) {
+    m_prompts.QueueDialog([&act](QDialog& dialog) {
+      act(static_cast<CMainDialog&>(dialog));
+      return CScriptedPrompts::Reject(dialog);  // Exit
+    });
+    RunInteractiveMode(m_prompts, m_dir.Path("DISCARD.TXT"));
+  }
+  static QLineEdit* Edit(CMainDialog& dialog, const char* name) {
+    return dialog.findChild<QLineEdit*>(QLatin1String(name));
+  }
+
+  TempDir m_dir;
+  CScriptedPrompts m_prompts;
+};
+
+TEST_F(InteractiveModeTest, RemembersThePathLastTakenByAnAction) {
+  QString shown = "unset";
+  Run([&shown](CMainDialog& dialog) {
+    shown = Edit(dialog, Control::kConfigFile)->text();
+  });
+  EXPECT_EQ(shown, "");
+
+  WriteLastConfigurationFile("/jobs/old.cfg");
+  // A path typed but never used by an action is not remembered.
+  Run([&shown](CMainDialog& dialog) {
+    shown = Edit(dialog, Control::kConfigFile)->text();
+    Edit(dialog, Control::kConfigFile)->setText("/jobs/typed.cfg");
+  });
+  EXPECT_EQ(shown, "/jobs/old.cfg");
+  EXPECT_EQ(ReadLastConfigurationFile(), "/jobs/old.cfg");
+
+  // After an action the path as then shown is kept, even when it failed.
+  Run([this](CMainDialog& dialog) {
+    Edit(dialog, Control::kConfigFile)->setText("/jobs/new.cfg");
+    Edit(dialog, Control::kInputFile)
+        ->setText(QString::fromStdString(m_dir.Path("missing.orb")));
+    dialog.findChild<QPushButton*>(Control::kDisplay)->click();
+    Edit(dialog, Control::kConfigFile)->setText("/jobs/later.cfg");
+  });
+  EXPECT_EQ(ReadLastConfigurationFile(), "/jobs/new.cfg");
+}
+
+TEST_F(InteractiveModeTest, ConvertGivesTheBatchBytesInACommaLocale) {
+  const std::string config = WriteTestConfiguration(m_dir);
+  const std::string input = m_dir.Write("in.orb", kTopDownDrawing);
+  const std::string batch = m_dir.Path("batch.kel");
+  const std::string command = "LC_ALL=de_DE.UTF-8 '" KELCONV_EXE "' '" + input +
+                              "' '" + batch + "' '" + config + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  ASSERT_FALSE(TempDir::Read(batch).empty());
+
+  // The locale as Qt sets it from LC_ALL, then as the program resets it.
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+    GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  }
+  struct RestoreCLocale {
+    ~RestoreCLocale() { std::setlocale(LC_ALL, "C"); }
+  } restore;
+  UseCLocaleRules();
+  EXPECT_STREQ(std::localeconv()->decimal_point, ".");
+  EXPECT_STREQ(std::setlocale(LC_CTYPE, nullptr), "C");
+  EXPECT_STREQ(std::setlocale(LC_COLLATE, nullptr), "C");
+
+  const std::string output = m_dir.Path("dialog.kel");
+  CMainDialog dialog(m_prompts, m_dir.Path("DISCARD.TXT"));
+  Edit(dialog, Control::kInputFile)->setText(QString::fromStdString(input));
+  Edit(dialog, Control::kOutputFile)->setText(QString::fromStdString(output));
+  Edit(dialog, Control::kConfigFile)->setText(QString::fromStdString(config));
+  dialog.findChild<QPushButton*>(Control::kConvert)->click();
+  EXPECT_EQ(m_prompts.MessageTexts(),
+            QStringList{"File(s) Successfully Converted"});
+  EXPECT_EQ(TempDir::Read(output), TempDir::Read(batch));
+}
+
+}  // namespace

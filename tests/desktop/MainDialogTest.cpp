@@ -1,0 +1,314 @@
+// The main dialog's actions, driven headless through the scripted prompts.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "GuiTestFiles.h"
+#include "ScriptedPrompts.h"
+#include "TempDir.h"
+#include "job/ConversionJob.h"
+#include "desktop/ExportOptionsDialog.h"
+#include "desktop/MainDialog.h"
+#include "job/PatternExpansion.h"
+#include "desktop/WarningDialog.h"
+#include "input/Orb.h"
+#include "desktop/OrbGraphic.h"
+
+namespace {
+
+namespace Control = MainDialogControl;
+
+const QString kConverted = QStringLiteral("File(s) Successfully Converted");
+const QString kExported = QStringLiteral("File(s) Successfully Exported");
+const QString kNoMatch = QStringLiteral("No input files matched the wildcard.");
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+class MainDialogTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    m_config = WriteTestConfiguration(m_dir);
+    m_output = m_dir.Path("out.kel");
+    m_dialog =
+        std::make_unique<CMainDialog>(m_prompts, m_dir.Path("DISCARD.TXT"));
+  }
+  void TearDown() override { EXPECT_EQ(m_prompts.Remaining(), 0u); }
+
+  QLineEdit* Edit(const char* name) const {
+    return m_dialog->findChild<QLineEdit*>(QLatin1String(name));
+  }
+  void Click(const char* name) const {
+    m_dialog->findChild<QPushButton*>(QLatin1String(name))->click();
+  }
+  void SetPaths(const std::string& input, const std::string& output,
+                const std::string& config) const {
+    Edit(Control::kInputFile)->setText(Q(input));
+    Edit(Control::kOutputFile)->setText(Q(output));
+    Edit(Control::kConfigFile)->setText(Q(config));
+  }
+  // What the conversion job writes for `inputs` in turn into a fresh file:
+  // the first file creates it, the others are appended with their index.
+  std::string Reference(const std::vector<std::string>& inputs,
+                        bool exportRows = false, int headerOption = 0) {
+    CRecordingJobUi ui;
+    CConversionJob job(ui, m_dir.Path("DISCARD.TXT"));
+    const std::string path = m_dir.Path("reference.out");
+    for (size_t i = 0; i < inputs.size(); ++i) {
+      std::string output = path;
+      EXPECT_EQ(job.ConvertFile(inputs[i], output, m_config, exportRows,
+                                i == 0 ? kExistingOverwrite : kExistingAppend,
+                                static_cast<int>(i), headerOption, "", "", ""),
+                0);
+    }
+    EXPECT_EQ(ui.m_messages, std::vector<std::string>{});
+    return TempDir::Read(path);
+  }
+  // Queues the "Export options" answer `option` (0, 1, 2; -1 cancels).
+  void QueueExportOption(int option) {
+    m_prompts.QueueDialog([option](QDialog& dialog) {
+      EXPECT_EQ(dialog.windowTitle(), "Export options");
+      auto& options = static_cast<CExportOptionsDialog&>(dialog);
+      EXPECT_EQ(options.HeaderOption(), 2);  // the preset choice
+      if (option < 0) return CScriptedPrompts::Reject(dialog);
+      options.SetHeaderOption(option);
+      return CScriptedPrompts::Accept(dialog);
+    });
+  }
+
+  // Writes `drawings` to jobs/1.orb, jobs/2.orb... and returns the paths as
+  // the directory lists them.
+  std::vector<std::string> WriteJobs(const std::vector<const char*>& drawings) {
+    MakeDirectory(m_dir, "jobs");
+    for (size_t i = 0; i < drawings.size(); ++i) {
+      m_dir.Write("jobs/" + std::to_string(i + 1) + ".orb", "");
+    }
+    std::vector<std::string> matches = ExpandPattern(m_dir.Path("jobs/*"));
+    for (size_t i = 0; i < matches.size(); ++i) {
+      m_dir.Write(matches[i], drawings[i]);  // in listing order
+    }
+    return matches;
+  }
+
+  TempDir m_dir;
+  CScriptedPrompts m_prompts;
+  std::string m_config;
+  std::string m_output;
+  std::unique_ptr<CMainDialog> m_dialog;
+};
+
+TEST_F(MainDialogTest, HiddenJobFieldsKeepTheirEditingRules) {
+  QTest::keyClicks(Edit(Control::kJobNumber), "AB C/12345678");
+  EXPECT_EQ(Edit(Control::kJobNumber)->text(), "ABC12345");
+  EXPECT_EQ(Edit(Control::kJobNumber)->cursorPosition(), 8);
+  Edit(Control::kCustomer)->setText(QString(60, 'x'));
+  EXPECT_EQ(Edit(Control::kCustomer)->text(), QString(50, 'x'));
+}
+
+TEST_F(MainDialogTest, ConvertRunsEveryMatchAndAsksOnlyForTheFirst) {
+  const std::vector<std::string> matches =
+      WriteJobs({kTopDownDrawing, kBottomUpDrawing, kTopDownDrawing});
+  m_dir.Write("jobs/notes.txt", "not a drawing");
+  m_dir.Write("out.kel", "old\r\n");
+  // Three files show a progress window, one file none.
+  for (const int files : {3, 1}) {
+    m_prompts.QueueDialog([this, files](QDialog& dialog) {
+      EXPECT_EQ(dialog.windowTitle(), "Warning!");
+      auto* progress = m_dialog->findChild<QProgressDialog*>();
+      EXPECT_EQ(progress != nullptr, files > 1);
+      if (progress) {
+        EXPECT_TRUE(progress->labelText().contains("file 1 of 3"));
+      }
+      static_cast<CWarningDialog&>(dialog).OverwriteButton()->click();
+      return dialog.result();
+    });
+  }
+  SetPaths(m_dir.Path("jobs/*.orb"), m_output, m_config);
+  Click(Control::kConvert);
+  EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kConverted});
+  EXPECT_EQ(m_prompts.Messages()[0].caption, "Kelconv Conversion Utility");
+  EXPECT_EQ(TempDir::Read(m_output), Reference(matches));
+
+  SetPaths(matches[0], m_output, m_config);
+  Click(Control::kConvert);
+  EXPECT_EQ(TempDir::Read(m_output), Reference({matches[0]}));
+}
+
+TEST_F(MainDialogTest, ConvertTakesTheWholeTextAsOnePattern) {
+  const std::string a = m_dir.Write("a.orb", kTopDownDrawing);
+  for (const std::string& input :
+       {"\"" + a + "\";\"" + a + "\"", std::string()}) {
+    m_prompts.ClearRecord();
+    SetPaths(input, m_output, m_config);
+    Click(Control::kConvert);
+    EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kNoMatch});
+    EXPECT_FALSE(std::filesystem::exists(m_output));
+  }
+}
+
+TEST_F(MainDialogTest, CancelStopsTheRun) {
+  const std::vector<std::string> matches =
+      WriteJobs({kTopDownDrawing, kTopDownDrawing, kTopDownDrawing});
+  m_dir.Write("out.kel", "keep me\r\n");
+  // Cancel in "Warning!" (or closing it) keeps the output as it is, in
+  // Convert and in Export, which otherwise goes on with the next pattern.
+  for (const bool exportRows : {false, true}) {
+    SCOPED_TRACE(exportRows);
+    if (exportRows) QueueExportOption(0);
+    m_prompts.QueueDialog(&CScriptedPrompts::Reject);
+    SetPaths(exportRows ? m_dir.Path("jobs/*.orb") + ";" + matches[0]
+                        : m_dir.Path("jobs/*.orb"),
+             m_output, m_config);
+    Click(exportRows ? Control::kExport : Control::kConvert);
+    EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
+    EXPECT_EQ(TempDir::Read(m_output), "keep me\r\n");
+  }
+  // Cancel in the progress window stops before the next file.
+  m_prompts.QueueDialog([this](QDialog& dialog) {
+    m_dialog->findChild<QProgressDialog*>()->cancel();
+    static_cast<CWarningDialog&>(dialog).AppendButton()->click();
+    return dialog.result();
+  });
+  SetPaths(m_dir.Path("jobs/*.orb"), m_output, m_config);
+  Click(Control::kConvert);
+  EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
+  EXPECT_EQ(TempDir::Read(m_output), "keep me\r\n" + Reference({matches[0]}));
+}
+
+TEST_F(MainDialogTest, ExportRunsPatternsInTurn) {
+  // Both entries of the first pattern fail (they are directories): only the
+  // first one is tried, the other patterns are still exported, and the
+  // first file written starts the output, headers included.
+  MakeDirectory(m_dir, "bad/x.orb");
+  MakeDirectory(m_dir, "bad/y.orb");
+  MakeDirectory(m_dir, "one");
+  MakeDirectory(m_dir, "two");
+  const std::string a = m_dir.Write("one/a.orb", kTopDownDrawing);
+  const std::string b = m_dir.Write("two/b.orb", kBottomUpDrawing);
+  const std::string firstBad = ExpandPattern(m_dir.Path("bad/*.orb"))[0];
+  QueueExportOption(1);
+  SetPaths(m_dir.Path("bad/*.orb") + ";\"" + a + "\";;" +
+               m_dir.Path("two/?.orb") + ";",
+           m_output, m_config);
+  Click(Control::kExport);
+  EXPECT_EQ(m_prompts.MessageTexts(),
+            (QStringList{Q("Unable to open \"" + firstBad + "\""), kExported}));
+  EXPECT_EQ(TempDir::Read(m_output), Reference({a, b}, true, 1));
+
+  // A pattern without a match ends the whole action.
+  m_prompts.ClearRecord();
+  std::filesystem::remove(m_output);
+  QueueExportOption(0);
+  SetPaths(a + ";" + m_dir.Path("none*.orb") + ";" + b, m_output, m_config);
+  Click(Control::kExport);
+  EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kNoMatch});
+  EXPECT_EQ(TempDir::Read(m_output), Reference({a}, true, 0));
+
+  // Cancelled options, or nothing to export (not reported as a success),
+  // write nothing.
+  std::filesystem::remove(m_output);
+  for (const auto& [option, input] :
+       {std::pair{-1, a}, std::pair{2, std::string()}}) {
+    m_prompts.ClearRecord();
+    QueueExportOption(option);
+    SetPaths(input, m_output, m_config);
+    Click(Control::kExport);
+    EXPECT_EQ(m_prompts.MessageTexts(),
+              option < 0 ? QStringList() : QStringList{kNoMatch});
+    EXPECT_FALSE(std::filesystem::exists(m_output));
+  }
+}
+
+TEST_F(MainDialogTest, LaterFilesCreateTheOutputWhenTheFirstWroteNothing) {
+  // The first file does not fit the configuration; the next one must still
+  // create the output rather than append to a file that is not there.
+  const std::vector<std::string> matches =
+      WriteJobs({kForeignDrawing, kTopDownDrawing});
+  SetPaths(m_dir.Path("jobs/*.orb"), m_output, m_config);
+  Click(Control::kConvert);
+  EXPECT_EQ(m_prompts.MessageTexts(),
+            (QStringList{
+                Q("Configuration Does Not Apply to Input File \"" + matches[0] +
+                  "\" (must match at least mark, quantity and "
+                  "material columns)"),
+                kConverted}));
+  EXPECT_EQ(TempDir::Read(m_output), Reference({matches[1]}));
+}
+
+TEST_F(MainDialogTest, PreviewReportsEachOutcome) {
+  MakeDirectory(m_dir, "dir.orb");
+  m_dir.Write("foreign.orb", kForeignDrawing);
+  m_dir.Write("broken.cfg", std::string("\x9f\x86\x01\x00\x06", 5));
+  const QString invalidInput = "Please specify a valid input file.";
+  const QString invalidConfig = "Please specify a valid config file.";
+  const struct Case {
+    const char* input;
+    const char* config;
+    QString message;
+  } cases[] = {
+      {"none*.orb", "my.cfg", invalidInput},
+      {"dir.orb", "my.cfg", invalidInput},
+      {"foreign.orb", "missing.cfg", invalidConfig},
+      {"foreign.orb", "broken.cfg", invalidConfig},
+      {"foreign.orb", "my.cfg",
+       "Configuration Does Not Apply to Input File (must match at least "
+       "mark, quantity and material columns)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input + std::string(" ") + c.config);
+    m_prompts.ClearRecord();
+    SetPaths(m_dir.Path(c.input), "", m_dir.Path(c.config));
+    Click(Control::kPreview);
+    EXPECT_EQ(m_prompts.MessageTexts(), QStringList{c.message});
+  }
+}
+
+TEST_F(MainDialogTest, DisplayReplacesTheWindowAndItsDocument) {
+  const std::string input = m_dir.Write("d.orb", kTopDownDrawing);
+  SetPaths(input, "", "");
+  Click(Control::kDisplay);
+  QPointer<COrbGraphic> first = m_dialog->Graphic();
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->isVisible());
+  EXPECT_EQ(first->Document(), m_dialog->DisplayedDocument());
+  EXPECT_EQ(m_dialog->DisplayedDocument()->m_texts[1].m_text, "MARK");
+
+  // Mirrored: the rightmost text comes first in a row.
+  m_dialog->findChild<QCheckBox*>(Control::kInvertX)->setChecked(true);
+  Click(Control::kDisplay);
+  EXPECT_TRUE(first.isNull());
+  EXPECT_EQ(m_dialog->DisplayedDocument()->m_texts[1].m_text, "LENGTH");
+
+  // An input that cannot be read leaves a hidden window.
+  SetPaths(m_dir.Path("missing.orb"), "", "");
+  Click(Control::kDisplay);
+  EXPECT_FALSE(m_dialog->Graphic()->isVisible());
+
+  // Closing the window lets the document go.
+  SetPaths(input, "", "");
+  Click(Control::kDisplay);
+  m_dialog->Graphic()->close();
+  EXPECT_EQ(m_dialog->Graphic(), nullptr);
+  EXPECT_EQ(m_dialog->DisplayedDocument(), nullptr);
+}
+
+TEST_F(MainDialogTest, AboutFromTheContextMenuAndHelp) {
+  m_prompts.QueueDialogResult(QDialog::Accepted);
+  auto* about = m_dialog->findChild<QAction*>(Control::kAboutAction);
+  ASSERT_TRUE(m_dialog->actions().contains(about));
+  about->trigger();
+
+  Click(Control::kHelp);
+  ASSERT_NE(m_dialog->HelpWindow(), nullptr);
+  EXPECT_TRUE(m_dialog->HelpWindow()->isVisible());
+  m_prompts.QueueDialogResult(QDialog::Accepted);
+  m_dialog->HelpWindow()->AboutButton()->click();
+  EXPECT_EQ(m_prompts.Requests()[0].dialogTitle, "About");
+  EXPECT_EQ(m_prompts.Requests()[1].dialogTitle, "About");
+}
+
+}  // namespace

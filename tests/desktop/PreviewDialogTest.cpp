@@ -1,0 +1,102 @@
+#include "desktop/PreviewDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "GuiTestFiles.h"
+#include "ScriptedPrompts.h"
+#include "TempDir.h"
+#include "input/Orb.h"
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+class PreviewDialogTest : public testing::Test {
+ protected:
+  void SetUp() override { m_config = WriteTestConfiguration(m_dir); }
+  void TearDown() override { EXPECT_EQ(m_prompts.Remaining(), 0u); }
+
+  // A document read from `drawing` with the test configuration applied.
+  std::unique_ptr<COrb> Configured(const std::string& drawing) {
+    auto orb = std::make_unique<COrb>();
+    EXPECT_EQ(
+        orb->ReadOrbFile(m_dir.Write("p.orb", drawing), false, false, nullptr),
+        0);
+    EXPECT_EQ(orb->ApplyConfiguration(m_config), 0);
+    return orb;
+  }
+  // What the KEL writer makes of `orb` in memory.
+  static std::string KelText(COrb& orb) {
+    std::string text;
+    orb.WriteKelFile("", 0, &text, "", "", "", 0);
+    return text;
+  }
+
+  TempDir m_dir;
+  std::string m_config;
+  CScriptedPrompts m_prompts;
+};
+
+TEST_F(PreviewDialogTest, ShowsTheWholeKelText) {
+  // About 300 items make a text well beyond 10000 bytes.
+  std::string drawing =
+      "(5 9000 0),MARK\r\n(15 9000 0),QTY\r\n(25 9000 0),DESCRIPTION\r\n"
+      "(45 9000 0),LENGTH\r\n";
+  for (int i = 0; i < 300; ++i) {
+    const std::string y = std::to_string(8990 - 10 * i);
+    drawing += "(5 " + y + " 0),M" + std::to_string(i) + "\r\n(15 " + y +
+               " 0),1\r\n(25 " + y + " 0),W8X31\r\n(45 " + y + " 0),10'\r\n";
+  }
+  std::unique_ptr<COrb> orb = Configured(drawing);
+  const std::string expected = KelText(*orb);
+  EXPECT_GT(expected.size(), 10000u);
+  CPreviewDialog preview(nullptr, m_prompts, "", "", "");
+  preview.SetDocument(*orb);
+  EXPECT_EQ(preview.TextBytes(), expected);
+  EXPECT_EQ(preview.TextBox()->toPlainText().count('\n'),
+            std::count(expected.begin(), expected.end(), '\n'));
+
+  // Rows without items give an empty text box.
+  COrb empty;
+  preview.SetDocument(empty);
+  EXPECT_EQ(preview.TextBox()->toPlainText(), "");
+}
+
+TEST_F(PreviewDialogTest, SavesTheTextAsShownByteForByte) {
+  std::unique_ptr<COrb> orb = Configured(kTopDownDrawing);
+  CPreviewDialog preview(nullptr, m_prompts, "", "", "");
+  preview.SetDocument(*orb);
+  // An edited text with bytes beyond ASCII (a no-break space among them)
+  // and no line break at its end.
+  const std::string edited = "EDITED \xE9\xA0 LINE\r\n" + KelText(*orb) + "END";
+  preview.TextBox()->setPlainText(PreviewText(edited));
+  const std::string path = m_dir.Path("saved.kel");
+  m_prompts.QueueSaveFileName(Q(path));
+  preview.SaveButton()->click();
+  EXPECT_EQ(TempDir::Read(path), edited);
+  ASSERT_EQ(m_prompts.Messages().size(), 1u);
+  EXPECT_EQ(m_prompts.Messages()[0].text, "Success");
+  EXPECT_EQ(m_prompts.Messages()[0].caption, "File Saved");
+  EXPECT_EQ(m_prompts.Requests()[0].filter, "KEL Files (*.kel);;All Files (*)");
+
+  // A shorter text truncates the file.
+  preview.TextBox()->setPlainText("x");
+  m_prompts.QueueSaveFileName(Q(path));
+  preview.SaveButton()->click();
+  EXPECT_EQ(TempDir::Read(path), "x");
+
+  // A failure is reported; a cancelled chooser says nothing.
+  m_prompts.ClearRecord();
+  m_prompts.QueueSaveFileName(Q(m_dir.Path("no/such/dir/x.kel")));
+  m_prompts.QueueSaveFileName("");
+  preview.SaveButton()->click();
+  preview.SaveButton()->click();
+  ASSERT_EQ(m_prompts.Messages().size(), 1u);
+  EXPECT_EQ(m_prompts.Messages()[0].text, "Failure");
+  EXPECT_EQ(m_prompts.Messages()[0].caption, "Unable to save file.");
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+// Pictures of the four pages of a filled-in configuration, for a person to
+// look at; the test fails only when a picture cannot be saved.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+#include "ConfigBytes.h"
+#include "ScriptedPrompts.h"
+#include "TempDir.h"
+#include "desktop/editor/ConfigColumns.h"
+#include "desktop/editor/ConfigEditor.h"
+#include "desktop/editor/ConfigSheet.h"
+
+namespace {
+
+SConfigFields ShopConfiguration() {
+  SConfigFields f = NewConfigFields();
+  f.columns = {{"MARK", "Piece Mark", 0},      {"QTY", "Quantity", 0},
+               {"DESCRIPTION", "Material", 1}, {"LENGTH", "Length(Ft + In)", 1},
+               {"GRADE", "Grade", 0},          {"REMARKS", "Remarks", 0},
+               {"WEIGHT", "Weight", 0}};
+  f.grades.assign(20, "A36");
+  f.grades[0] = "A992";
+  f.grades[13] = "A500";
+  f.defaultGrade = "A36";
+  f.left = "L";
+  f.right = "R";
+  f.useHss = 1;
+  f.search = {"GALV.", "HDG", "W/ ", "WITH ", "", ""};
+  f.replace = {"GALVANIZED", "HOT DIP GALV", "", "", "", ""};
+  return f;
+}
+
+TEST(ConfigScreenshotTest, SavesEveryPage) {
+  TempDir dir;
+  const std::string path =
+      dir.Write("shop.cfg", EncodeConfig(ShopConfiguration(), 6));
+  ASSERT_TRUE(QDir().mkpath(KELCONV_SCREENSHOTS));
+  const char* const names[] = {"columns", "materials", "fractions", "misc"};
+
+  CScriptedPrompts prompts;
+  prompts.QueueDialog([&](QDialog& dialog) {
+    auto& sheet = dynamic_cast<CConfigSheet&>(dialog);
+    sheet.show();
+    sheet.Columns()->List()->topLevelItem(2)->setSelected(true);
+    for (int page = 0; page < sheet.Tabs()->count(); ++page) {
+      sheet.Tabs()->setCurrentIndex(page);
+      QApplication::processEvents();
+      const QString file = QStringLiteral(KELCONV_SCREENSHOTS) +
+                           QStringLiteral("/config-%1.png").arg(names[page]);
+      EXPECT_TRUE(sheet.grab().save(file)) << file.toStdString();
+    }
+    return CScriptedPrompts::Reject(dialog);
+  });
+  EditConfiguration(nullptr, prompts, QString::fromStdString(path));
+  EXPECT_EQ(prompts.Remaining(), 0u);
+}
+
+}  // namespace

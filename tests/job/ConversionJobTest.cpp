@@ -1,0 +1,191 @@
+#include "job/ConversionJob.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+
+#include "TempDir.h"
+#include "TestConfiguration.h"
+#include "config/Configuration.h"
+
+namespace {
+
+// A small drawing: a title, one header line and two item lines.
+const char* kDrawing =
+    "(1 100 0),BILL OF MATERIAL\n"
+    "(1 90 0),MARK\n(11 90 0),QTY\n(21 90 0),DESCRIPTION\n(41 90 0),LENGTH\n"
+    "(1 80 0),B1\n(11 80 0),2\n(21 80 0),W8X31\n(41 80 0),12'-6\n"
+    "(1 70 0),B2\n(11 70 0),1\n(21 70 0),W12X26\n(41 70 0),20'\n";
+
+// The same drawing with its table drawn from the bottom upwards.
+const char* kBottomUpDrawing =
+    "(1 0 0),BILL OF MATERIAL\n"
+    "(1 10 0),MARK\n(11 10 0),QTY\n(21 10 0),DESCRIPTION\n(41 10 0),LENGTH\n"
+    "(1 20 0),B1\n(11 20 0),2\n(21 20 0),W8X31\n(41 20 0),12'-6\n"
+    "(1 30 0),B2\n(11 30 0),1\n(21 30 0),W12X26\n(41 30 0),20'\n";
+
+class ConversionJobTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    m_config = WriteTestConfiguration(m_dir);
+    m_input = m_dir.Write("in.orb", kDrawing);
+    m_output = m_dir.Path("out.kel");
+  }
+
+  int Run(int mode, bool exportRows = false, std::string input = "",
+          std::string config = "") {
+    std::string output = m_output;
+    return Run(mode, output, exportRows, input, config);
+  }
+  int Run(int mode, std::string& output, bool exportRows = false,
+          std::string input = "", std::string config = "") {
+    CConversionJob job(m_ui, m_dir.Path("DISCARD.TXT"));
+    const int result = job.ConvertFile(input.empty() ? m_input : input, output,
+                                       config.empty() ? m_config : config,
+                                       exportRows, mode, 0, 0, "", "", "");
+    m_bWrote = job.WroteOutput();
+    return result;
+  }
+
+  TempDir m_dir;
+  CRecordingJobUi m_ui;
+  std::string m_config, m_input, m_output;
+  bool m_bWrote = false;
+};
+
+using Messages = std::vector<std::string>;
+
+// One run into an output that is not there yet: a failure creates none.
+TEST_F(ConversionJobTest, RunsWithoutAnExistingOutput) {
+  const std::string up = m_dir.Write("up.orb", kBottomUpDrawing);
+  const std::string pattern = m_dir.Path("in*.orb");
+  const std::string unable = "Unable to process \"" + m_input + "\"";
+  // clang-format off
+  struct Case { const char* name; int mode; std::string input, output; Messages messages; };
+  const Case cases[] = {
+      {"new output", kExistingRefuse, m_input, m_output, {}},
+      {"nothing to ask", kExistingAsk, m_input, m_output, {}},
+      {"bottom-up, second reading", kExistingOverwrite, up, m_output, {}},
+      {"leading blanks go", kExistingOverwrite, m_input, "  " + m_output, {}},
+      {"blank output name", kExistingOverwrite, m_input, "    ", {kMsgOutputRequired}},
+      {"append", kExistingAppend, m_input, m_output, {unable}},
+      {"unwritable", kExistingOverwrite, m_input, m_dir.Path("no/dir/out.kel"), {unable}},
+      // The input is reported before the (missing) output name.
+      {"unreadable input", kExistingRefuse, pattern, "   ",
+       {"Unable to open \"" + pattern + "\""}}};
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    m_ui = CRecordingJobUi();
+    std::filesystem::remove(m_output);
+    std::string output = c.output;
+    const bool ok = c.messages.empty();
+    EXPECT_EQ(Run(c.mode, output, false, c.input), ok ? 0 : -1);
+    EXPECT_EQ(m_ui.m_messages, c.messages);
+    EXPECT_EQ(m_ui.m_nAsked, 0);
+    EXPECT_EQ(m_bWrote, ok);
+    EXPECT_EQ(std::filesystem::exists(m_output), ok);
+    EXPECT_EQ(TempDir::Read(m_output).empty(), !ok);
+    EXPECT_TRUE(!ok || output == m_output) << output;
+  }
+}
+
+TEST_F(ConversionJobTest, ExistingOutputModes) {
+  struct Case {
+    int mode;
+    int answer;
+    int result;
+    Messages messages;
+    bool unchanged;
+    int asked;
+  };
+  const Case cases[] = {
+      {kExistingRefuse, 0, -1, {kMsgFileExists}, true, 0},
+      {7, 0, -1, {kMsgFileExists}, true, 0},
+      {kExistingAsk, IJobUi::kAnswerCancel, -1, {}, true, 1},
+      {kExistingAsk, IJobUi::kAnswerOverwrite, 0, {}, false, 1},
+      {kExistingAsk, IJobUi::kAnswerAppend, 0, {}, false, 1},
+      {kExistingOverwrite, 0, 0, {}, false, 0},
+      {kExistingAppend, 0, 0, {}, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode * 10000 + c.answer);
+    const std::string before = "existing bytes\r\n";
+    m_dir.Write("out.kel", before);
+    m_ui = CRecordingJobUi(c.answer);
+    EXPECT_EQ(Run(c.mode), c.result);
+    EXPECT_EQ(m_ui.m_messages, c.messages);
+    EXPECT_EQ(m_ui.m_nAsked, c.asked);
+    const std::string after = TempDir::Read(m_output);
+    EXPECT_EQ(after == before, c.unchanged);
+    if (c.mode == kExistingAppend ||
+        (c.mode == kExistingAsk && c.answer == IJobUi::kAnswerAppend)) {
+      EXPECT_EQ(after.substr(0, before.size()), before);
+      EXPECT_GT(after.size(), before.size());
+    }
+  }
+}
+
+TEST_F(ConversionJobTest, ConfigurationThatDoesNotApply) {
+  const std::string input =
+      m_dir.Write("other.orb", "(1 90 0),ITEM\n(1 80 0),1\n");
+  const std::string message = "Configuration Does Not Apply to Input File \"" +
+                              input +
+                              "\" (must match at least mark, quantity and "
+                              "material columns)";
+  EXPECT_EQ(Run(kExistingOverwrite, false, input), 0);
+  EXPECT_FALSE(m_bWrote);
+  EXPECT_EQ(m_ui.m_messages, Messages{message});
+  EXPECT_FALSE(std::filesystem::exists(m_output));
+
+  // With an existing output the refusal comes first, then the mismatch.
+  m_ui = CRecordingJobUi();
+  m_dir.Write("out.kel", "keep");
+  EXPECT_EQ(Run(kExistingRefuse, false, input), 0);
+  EXPECT_EQ(m_ui.m_messages, (Messages{kMsgFileExists, message}));
+  EXPECT_EQ(TempDir::Read(m_output), "keep");
+
+  // An export goes on with the rows of the first reading.
+  m_ui = CRecordingJobUi();
+  EXPECT_EQ(Run(kExistingOverwrite, true, input), 0);
+  EXPECT_TRUE(m_bWrote);
+  EXPECT_EQ(m_ui.m_messages, Messages{});
+}
+
+TEST_F(ConversionJobTest, UnreadableOrDamagedConfiguration) {
+  std::string damaged = TempDir::Read(m_config);
+  damaged.resize(damaged.size() / 2);
+  const std::string configs[] = {m_dir.Path("missing.cfg"),
+                                 m_dir.Write("damaged.cfg", damaged),
+                                 m_dir.Write("empty.cfg", "")};
+  for (const std::string& config : configs) {
+    SCOPED_TRACE(config);
+    m_ui = CRecordingJobUi();
+    m_dir.Write("out.kel", "keep");
+    EXPECT_EQ(Run(kExistingOverwrite, false, "", config), -1);
+    EXPECT_EQ(m_ui.m_messages, Messages{kMsgInvalidConfig});
+    EXPECT_EQ(TempDir::Read(m_output), "keep");
+  }
+}
+
+// Answers the "Warning!" question by running out of memory, as any step of
+// a large conversion may.
+class CExhaustedJobUi : public CRecordingJobUi {
+ public:
+  int AskOutputExists() override { throw std::bad_alloc(); }
+};
+
+TEST_F(ConversionJobTest, ExhaustedMemoryIsReportedAndLeavesTheOutput) {
+  CExhaustedJobUi ui;
+  m_dir.Write("out.kel", "keep");
+  CConversionJob job(ui, m_dir.Path("DISCARD.TXT"));
+  std::string output = m_output;
+  EXPECT_EQ(job.ConvertFile(m_input, output, m_config, false, kExistingAsk, 0,
+                            0, "", "", ""),
+            -1);
+  EXPECT_FALSE(job.WroteOutput());
+  EXPECT_EQ(ui.m_messages, Messages{"Unable to process \"" + m_input + "\""});
+  EXPECT_EQ(TempDir::Read(m_output), "keep");
+}
+
+}  // namespace

@@ -1,0 +1,214 @@
+// The conversion report: its counts agree with the file written, its
+// warnings name what went wrong, and "--report" prints it without changing
+// the conversion.
+#include "job/ConversionReport.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+
+#include "TempDir.h"
+#include "TestConfiguration.h"
+#include "job/ConversionJob.h"
+#include "config/Configuration.h"
+
+namespace {
+
+const std::string kExamples = KELCONV_EXAMPLES;
+const std::string kGolden = std::string(KELCONV_TEST_DATA) + "/golden/";
+
+size_t CountLines(const std::string& text) {
+  return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// `lines` item lines 4 units apart under MARK, QTY, DESCRIPTION and LENGTH,
+// each text up to 0.06 above or below its line; `extra` is appended.
+std::string Table(int lines, const std::string& extra = "") {
+  std::string text =
+      "(1 9000 0),MARK\n(11 9000 0),QTY\n"
+      "(21 9000 0),DESCRIPTION\n(41 9000 0),LENGTH\n";
+  for (int r = 0; r < lines; ++r) {
+    const double y = 8996 - 4.0 * r;
+    const double jitter[] = {0.06, -0.04, 0.0, -0.06};
+    char line[160];
+    std::snprintf(line, sizeof line,
+                  "(1 %.2f 0),B%d\n(11 %.2f 0),%d\n(21 %.2f 0),W8X31\n"
+                  "(41 %.2f 0),12'-6\n",
+                  y + jitter[r % 4], r, y + jitter[(r + 1) % 4], 1 + r % 5,
+                  y + jitter[(r + 2) % 4], y + jitter[(r + 3) % 4]);
+    text += line;
+  }
+  return text + extra;
+}
+
+class ConversionReportTest : public testing::Test {
+ protected:
+  void SetUp() override { WriteTestConfiguration(m_dir); }
+
+  // Converts `input` with a report; the output goes to out.kel.
+  CConversionReport Convert(const std::string& input, const std::string& config,
+                            bool exportRows = false) {
+    CConversionReport report;
+    CConversionJob job(m_ui, m_dir.Path("DISCARD.TXT"));
+    job.SetReport(&report);
+    std::string output = m_dir.Path("out.kel");
+    job.ConvertFile(input, output, config, exportRows, kExistingOverwrite, 0, 0,
+                    "", "", "");
+    return report;
+  }
+
+  // Runs the program in the test's folder.
+  int Run(const std::string& args, std::string& out) {
+    const std::string command = "cd '" + m_dir.Root().string() + "' && '" +
+                                KELCONV_EXE + "' " + args + " >stdout.txt";
+    const int raw = std::system(command.c_str());
+    out = TempDir::Read(m_dir.Path("stdout.txt"));
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  }
+
+  TempDir m_dir;
+  CRecordingJobUi m_ui;
+};
+
+TEST_F(ConversionReportTest, CountsAgreeWithTheKelFile) {
+  const CConversionReport report =
+      Convert(kExamples + "/sample.orb", kExamples + "/sample.cfg");
+  const std::string kel = TempDir::Read(m_dir.Path("out.kel"));
+  ASSERT_EQ(kel, TempDir::Read(kGolden + "sample.kel"));  // bytes unchanged
+  EXPECT_EQ(report.m_outcome, ReportOutcome::kWritten);
+  EXPECT_FALSE(report.m_bInverted);
+  const COrbRecord& record = report.m_record;
+  EXPECT_EQ(record.m_read.m_nTexts, report.m_texts.size());
+  EXPECT_EQ(record.m_kel.m_nLines, CountLines(kel));
+  EXPECT_EQ(record.m_kel.m_rows.size(), report.m_rows.size());
+  EXPECT_EQ(record.m_table.m_rowHeights.size(), report.m_rows.size());
+  // Every line comes from a row; the handed assembly B3 (three rows) is
+  // written twice.
+  size_t lines = 0;
+  for (const CKelRowRecord& row : record.m_kel.m_rows) lines += row.m_nLines;
+  EXPECT_EQ(lines, record.m_kel.m_nLines);
+  EXPECT_EQ(record.m_kel.m_nHandedGroups, 1u);
+  EXPECT_EQ(record.m_kel.m_nHandedLines, 3u);
+  EXPECT_EQ(report.ItemRows() + record.m_kel.m_nHandedLines,
+            record.m_kel.m_nLines);
+  // The note below the table is a row without quantity.
+  ASSERT_FALSE(record.m_kel.m_rows.empty());
+  EXPECT_TRUE(record.m_kel.m_rows.back().m_bNoQuantity);
+  EXPECT_TRUE(report.m_warnings.empty());
+}
+
+TEST_F(ConversionReportTest, Warnings) {
+  // Two texts at one height in the description column of the first line:
+  // they compete at every tolerance, so the search ends at 0, every text
+  // makes a row of its own and no row is an item.
+  const std::string overlap = "(20 8995.99 0),GALV\n(22 8995.99 0),PAINTED\n";
+  struct Case {
+    const char* name;
+    std::string drawing;
+    std::vector<ReportWarningKind> kinds;
+    std::vector<std::string> named;  // texts the warnings must quote
+  };
+  const Case kCases[] = {
+      {"clean", Table(20), {}, {}},
+      {"tall table",
+       Table(1500),
+       {ReportWarningKind::kNoItems, ReportWarningKind::kRowSearch},
+       {}},
+      {"two texts in one cell",
+       Table(20, overlap),
+       {ReportWarningKind::kNoItems, ReportWarningKind::kRowSearch,
+        ReportWarningKind::kCellConflict},
+       {"\"GALV\" at (20.000, 8995.990) and \"PAINTED\" at (22.000, "
+        "8995.990) fell into one cell"}},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const CConversionReport report =
+        Convert(m_dir.Write("in.orb", c.drawing), m_dir.Path("my.cfg"));
+    EXPECT_EQ(report.m_outcome, ReportOutcome::kWritten);
+    std::vector<ReportWarningKind> kinds;
+    for (const CReportWarning& warning : report.m_warnings) {
+      kinds.push_back(warning.m_kind);
+    }
+    EXPECT_EQ(kinds, c.kinds);
+    const std::string text = FormatReportText(report);
+    for (const std::string& name : c.named) {
+      EXPECT_NE(text.find(name), std::string::npos) << name << "\n" << text;
+    }
+  }
+}
+
+TEST_F(ConversionReportTest, OutcomesAndReadings) {
+  const std::string cfg = m_dir.Path("my.cfg");
+  // An item whose material is an "MM" code is dropped when the
+  // configuration says so.
+  CConfiguration discard;
+  ASSERT_EQ(LoadConfigurationFile(kExamples + "/sample.cfg", discard), 0);
+  discard.m_bDiscardInOutput = 1;
+  ASSERT_EQ(StoreConfigurationFile(m_dir.Path("discard.cfg"), discard), 0);
+  const CConversionReport dropped =
+      Convert(kExamples + "/sample.orb", m_dir.Path("discard.cfg"));
+  EXPECT_EQ(dropped.m_record.m_kel.m_nDiscarded, 1u);
+  EXPECT_EQ(dropped.m_record.m_kel.m_nLines,
+            CountLines(TempDir::Read(m_dir.Path("out.kel"))));
+
+  const CConversionReport bottomUp =
+      Convert(kGolden + "bottomup.orb", kGolden + "bottomup.cfg");
+  EXPECT_TRUE(bottomUp.m_bInverted && bottomUp.m_bInvertedTried);
+  EXPECT_TRUE(bottomUp.m_bApplies);
+
+  const CConversionReport other = Convert(
+      m_dir.Write("other.orb", "(1 9 0),ITEM\xb0\n\n  x\n(1 8 0),1\n"), cfg);
+  EXPECT_EQ(other.m_outcome, ReportOutcome::kDoesNotApply);
+  // A byte above 127 is its Latin-1 character in the JSON text.
+  const nlohmann::json json = nlohmann::json::parse(FormatReportJson(other));
+  EXPECT_EQ(json["table"]["texts"][0]["text"], "ITEM\xc2\xb0");
+  EXPECT_EQ(other.m_messages, m_ui.m_messages);
+  EXPECT_TRUE(other.m_bInvertedTried && !other.m_bInverted);
+  EXPECT_EQ(other.m_record.m_read.m_nSkipped, 2u);
+  EXPECT_EQ(other.m_record.m_read.m_nBlank, 1u);
+
+  const CConversionReport missing = Convert(m_dir.Path("missing.orb"), cfg);
+  EXPECT_EQ(missing.m_outcome, ReportOutcome::kFailed);
+  EXPECT_FALSE(missing.m_bDocument);
+  EXPECT_NE(FormatReportText(missing).find("Unable to open"),
+            std::string::npos);
+}
+
+TEST_F(ConversionReportTest, CommandLine) {
+  const std::string sample =
+      "/O " + kExamples + "/sample.orb out.kel " + kExamples + "/sample.cfg";
+  std::string text, json;
+  ASSERT_EQ(Run("--report " + sample, text), 0);
+  const std::string kel = TempDir::Read(m_dir.Path("out.kel"));
+  EXPECT_EQ(kel, TempDir::Read(kGolden + "sample.kel"));
+  const size_t lines = CountLines(kel);
+  EXPECT_NE(text.find("\n  " + std::to_string(lines) +
+                      " lines written, 3 of "
+                      "them handed copies (1 handed assembly)\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("Warnings\n  none\n"), std::string::npos);
+
+  ASSERT_EQ(Run(sample + " --report=json", json), 0);
+  const nlohmann::json doc = nlohmann::json::parse(json);
+  EXPECT_EQ(doc["outcome"], "written");
+  EXPECT_EQ(doc["kel"]["lines"], lines);
+  EXPECT_EQ(doc["table"]["rows"].size(), doc["kel"]["rows"]);
+  EXPECT_EQ(doc["table"]["texts"].size(), doc["reading"]["texts"]);
+  EXPECT_EQ(doc["table"]["texts"][0]["place"], "above data");
+  EXPECT_EQ(doc["warnings"].size(), 0u);
+
+  // A refused output: the exit status and stderr stay as they are, the
+  // report says why.
+  ASSERT_EQ(Run("--report=json " + sample.substr(3) + " 2>stderr.txt", json),
+            1);
+  EXPECT_EQ(TempDir::Read(m_dir.Path("stderr.txt")),
+            "File Exists.  Specify /O (overwite) or /A (append)\n");
+  EXPECT_EQ(nlohmann::json::parse(json)["outcome"], "failed");
+}
+
+}  // namespace
