@@ -153,9 +153,12 @@ void BM_ConvertFile(benchmark::State& state) {
   CRecordingJobUi ui;
   for (auto _ : state) {
     CConversionJob job(ui, "");
-    std::string output = drawing.Output();
-    if (job.ConvertFile(drawing.Input(), output, drawing.Config(), false,
-                        kExistingOverwrite, 0, 0, "", "", "") != 0 ||
+    CConversionRequest request;
+    request.input = drawing.Input();
+    request.output = drawing.Output();
+    request.config = drawing.Config();
+    request.existing = ExistingOutput::kOverwrite;
+    if (job.ConvertFile(request) != 0 ||
         !ui.m_messages.empty()) {
       state.SkipWithError("conversion failed");
       break;

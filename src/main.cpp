@@ -50,9 +50,7 @@ int main(int argc, char** argv) {
   CConversionJob job(ui, DiscardListPath(ProgramDirectory()));
   CConversionReport report;
   if (info.m_report != ReportFormat::kNone) job.SetReport(&report);
-  std::string output = info.m_strOutput;
-  job.ConvertFile(info.m_strInput, output, info.m_strConfig, info.m_bExport,
-                  info.ExistingOutputMode(), 0, 0, "", "", "");
+  job.ConvertFile(info.BatchRequest());
   if (info.m_report != ReportFormat::kNone) {
     // The report is extra information: printing it changes no exit status.
     try {

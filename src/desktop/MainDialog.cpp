@@ -311,10 +311,14 @@ bool CMainDialog::RunJobs(
                         run.exportRows ? QStringLiteral("Exporting")
                                        : QStringLiteral("Converting"),
                         total);
-  const std::string config = LocalPath(m_strConfigFile);
-  const std::string jobNumber = JobText(m_strJobNumber);
-  const std::string jobName = JobText(m_strJobName);
-  const std::string customer = JobText(m_strCustomer);
+  CConversionRequest request;
+  request.output = LocalPath(m_strOutputFile);
+  request.config = LocalPath(m_strConfigFile);
+  request.kind = run.exportRows ? OutputKind::kExport : OutputKind::kKel;
+  request.headerOption = run.headerOption;
+  request.jobNumber = JobText(m_strJobNumber);
+  request.jobName = JobText(m_strJobName);
+  request.customer = JobText(m_strCustomer);
 
   int result = 0;
   size_t index = 0;
@@ -328,11 +332,11 @@ bool CMainDialog::RunJobs(
     }
     for (const std::string& path : matches) {
       if (!progress.Next(index++, path)) return false;
-      std::string output = LocalPath(m_strOutputFile);
-      result = job.ConvertFile(path, output, config, run.exportRows,
-                               written == 0 ? kExistingAsk : kExistingAppend,
-                               written, run.headerOption, jobNumber, jobName,
-                               customer);
+      request.input = path;
+      request.existing =
+          written == 0 ? ExistingOutput::kAsk : ExistingOutput::kAppend;
+      request.fileIndex = written;
+      result = job.ConvertFile(request);
       if (job.WroteOutput()) ++written;
       // Cancel in "Warning!" ends the whole action: nothing more may be
       // written to a file the user chose to keep.

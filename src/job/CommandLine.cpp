@@ -25,10 +25,20 @@ bool OptionName(const std::string& arg, std::string& name) {
 
 }  // namespace
 
-int CCommandLineInfo::ExistingOutputMode() const {
-  if (m_bOverwrite) return 1;
-  if (m_bAppend) return 2;
-  return 0;
+ExistingOutput CCommandLineInfo::ExistingOutputMode() const {
+  if (m_bOverwrite) return ExistingOutput::kOverwrite;
+  if (m_bAppend) return ExistingOutput::kAppend;
+  return ExistingOutput::kRefuse;
+}
+
+CConversionRequest CCommandLineInfo::BatchRequest() const {
+  CConversionRequest request;
+  request.input = m_strInput;
+  request.output = m_strOutput;
+  request.config = m_strConfig;
+  request.kind = m_bExport ? OutputKind::kExport : OutputKind::kKel;
+  request.existing = ExistingOutputMode();
+  return request;
 }
 
 CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {

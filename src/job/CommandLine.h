@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "job/ConversionJob.h"
+
 // A command on configurations as text (job/ConfigCommands.h).
 enum class ConfigCommand { kNone, kDump, kMake, kCheck };
 
@@ -28,9 +30,12 @@ struct CCommandLineInfo {
   // "--report" or "--report=text", "--report=json" (the later one wins).
   ReportFormat m_report = ReportFormat::kNone;
 
-  // The existing-output mode for the conversion job: 1 overwrite, 2 append,
-  // 0 refuse an existing file.
-  int ExistingOutputMode() const;
+  // What the conversion job does with an existing output: overwrite for
+  // "O", append for "A", else refuse.
+  ExistingOutput ExistingOutputMode() const;
+  // The batch conversion of the three positional arguments: input used
+  // unchanged (no pattern), KEL or export ("E"), no export headers.
+  CConversionRequest BatchRequest() const;
   // True when exactly three positional arguments were given.
   bool IsBatch() const { return m_nPositional == 3; }
 };

@@ -29,22 +29,19 @@ std::string QuotedMessage(const std::string& prefix, const std::string& path,
   return prefix + "\"" + path + "\"" + suffix;
 }
 
-int CConversionJob::ConvertFile(const std::string& inputPath,
-                                std::string& outputPath,
-                                const std::string& configPath, bool exportRows,
-                                int existingOutput, int fileIndex,
-                                int headerOption, const std::string& jobNumber,
-                                const std::string& jobName,
-                                const std::string& customer) {
+int CConversionJob::ConvertFile(const CConversionRequest& request) {
   m_bWroteOutput = false;
+  const std::string& inputPath = request.input;
   if (m_pReport != nullptr) {
-    m_pReport->Start(inputPath, configPath, exportRows);
+    m_pReport->Start(inputPath, request.config,
+                     request.kind == OutputKind::kExport);
   }
+  const size_t start = request.output.find_first_not_of(' ');
+  const std::string outputPath =
+      start == std::string::npos ? std::string() : request.output.substr(start);
   int result = -1;
   try {
-    result =
-        RunJob(inputPath, outputPath, configPath, exportRows, existingOutput,
-               fileIndex, headerOption, jobNumber, jobName, customer);
+    result = RunJob(request, outputPath);
   } catch (const CArchiveException&) {
     // A damaged configuration file: nothing was written.
     Show(kMsgInvalidConfig);
@@ -81,13 +78,11 @@ void CConversionJob::Show(const std::string& text) {
   }
 }
 
-int CConversionJob::RunJob(const std::string& inputPath,
-                           std::string& outputPath,
-                           const std::string& configPath, bool exportRows,
-                           int existingOutput, int fileIndex, int headerOption,
-                           const std::string& jobNumber,
-                           const std::string& jobName,
-                           const std::string& customer) {
+int CConversionJob::RunJob(const CConversionRequest& request,
+                           const std::string& outputPath) {
+  const std::string& inputPath = request.input;
+  const std::string& configPath = request.config;
+  const bool exportRows = request.kind == OutputKind::kExport;
   std::vector<std::string> discardList;
   LoadDiscardList(m_strDiscardListPath, discardList);
 
@@ -101,8 +96,6 @@ int CConversionJob::RunJob(const std::string& inputPath,
     return -1;
   }
 
-  const size_t start = outputPath.find_first_not_of(' ');
-  outputPath.erase(0, start == std::string::npos ? outputPath.size() : start);
   if (outputPath.empty()) {
     Show(kMsgOutputRequired);
     return -1;
@@ -112,8 +105,8 @@ int CConversionJob::RunJob(const std::string& inputPath,
   // after the configuration has been matched.
   const bool exists = FileExists(outputPath);
   Choice choice = Choice::kOverwrite;
-  switch (existingOutput) {
-    case kExistingAsk:
+  switch (request.existing) {
+    case ExistingOutput::kAsk:
       if (exists) {
         const int answer = m_ui.AskOutputExists();
         choice = answer == IJobUi::kAnswerOverwrite ? Choice::kOverwrite
@@ -121,12 +114,12 @@ int CConversionJob::RunJob(const std::string& inputPath,
                                                     : Choice::kCancel;
       }
       break;
-    case kExistingAppend:
+    case ExistingOutput::kAppend:
       choice = Choice::kAppend;
       break;
-    case kExistingOverwrite:
+    case ExistingOutput::kOverwrite:
       break;
-    default:
+    case ExistingOutput::kRefuse:
       if (exists) {
         Show(kMsgFileExists);
         choice = Choice::kCancel;
@@ -189,10 +182,11 @@ int CConversionJob::RunJob(const std::string& inputPath,
   if (m_pReport != nullptr) m_pReport->m_bKelWriter = !exportRows;
   const int written =
       exportRows
-          ? document->WriteExportFile(outputPath, openMode, headerOption,
-                                      fileIndex)
-          : document->WriteKelFile(outputPath, openMode, nullptr, jobNumber,
-                                   jobName, customer, fileIndex);
+          ? document->WriteExportFile(outputPath, openMode,
+                                      request.headerOption, request.fileIndex)
+          : document->WriteKelFile(outputPath, openMode, nullptr,
+                                   request.jobNumber, request.jobName,
+                                   request.customer, request.fileIndex);
   if (written != 0) {
     Show(QuotedMessage(kMsgUnableToProcess, inputPath));
     return -1;

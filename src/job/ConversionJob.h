@@ -6,11 +6,35 @@
 
 class CConversionReport;
 
-// Existing-output modes of a conversion job.
-inline constexpr int kExistingRefuse = 0;  // any value but 1, 2, 3
-inline constexpr int kExistingOverwrite = 1;
-inline constexpr int kExistingAppend = 2;
-inline constexpr int kExistingAsk = 3;
+// What a conversion job does when its output file exists already.
+enum class ExistingOutput {
+  kRefuse,     // stop with the "File Exists." message
+  kOverwrite,  // replace it
+  kAppend,     // add to its end (the file must exist)
+  kAsk,        // ask the "Warning!" question (overwrite, append, cancel)
+};
+
+// What a conversion job writes.
+enum class OutputKind { kKel, kExport };
+
+// One conversion: what to read, what to write and how.
+struct CConversionRequest {
+  std::string input;   // a file, never a pattern
+  std::string output;  // leading blanks are ignored
+  std::string config;  // the configuration file
+  OutputKind kind = OutputKind::kKel;
+  ExistingOutput existing = ExistingOutput::kRefuse;
+  // Exports only: 0 no column headers, 1 headers once (before the first
+  // file of a run), 2 headers before each drawing.
+  int headerOption = 0;
+  // 0 for the first file of a run, then 1, 2, and so on.
+  int fileIndex = 0;
+  // The job number, name and customer, handed to the KEL writer for the
+  // callers that have them; no output holds them.
+  std::string jobNumber;
+  std::string jobName;
+  std::string customer;
+};
 
 // Message texts of the conversion job.
 inline constexpr const char* kMsgUnableToOpen = "Unable to open ";
@@ -35,18 +59,12 @@ class CConversionJob {
   CConversionJob(IJobUi& ui, std::string discardListPath)
       : m_ui(ui), m_strDiscardListPath(std::move(discardListPath)) {}
 
-  // Converts `inputPath` (a file, never a pattern) into `outputPath`, from
-  // which leading blanks are removed. `existingOutput` is one of the modes
-  // above; `headerOption` (0, 1, 2) is used for exports only; `fileIndex`
-  // is 0 for the first file of a run. Returns 0 when the output was written
-  // and when the configuration does not apply to a KEL conversion (reported
-  // by a message); -1 when the job failed or was cancelled. The output file
-  // is never opened before the writer runs.
-  int ConvertFile(const std::string& inputPath, std::string& outputPath,
-                  const std::string& configPath, bool exportRows,
-                  int existingOutput, int fileIndex, int headerOption,
-                  const std::string& jobNumber, const std::string& jobName,
-                  const std::string& customer);
+  // Converts `request.input` into `request.output` as the request says.
+  // Returns 0 when the output was written and when the configuration does
+  // not apply to a KEL conversion (reported by a message); -1 when the job
+  // failed or was cancelled. The output file is never opened before the
+  // writer runs.
+  int ConvertFile(const CConversionRequest& request);
 
   // Whether the last ConvertFile call wrote its output.
   bool WroteOutput() const { return m_bWroteOutput; }
@@ -60,10 +78,8 @@ class CConversionJob {
   // Shows `text` and, when a report is made, keeps it there.
   void Show(const std::string& text);
 
-  int RunJob(const std::string& inputPath, std::string& outputPath,
-             const std::string& configPath, bool exportRows, int existingOutput,
-             int fileIndex, int headerOption, const std::string& jobNumber,
-             const std::string& jobName, const std::string& customer);
+  // The job itself; `output` is the output path without leading blanks.
+  int RunJob(const CConversionRequest& request, const std::string& output);
 
   IJobUi& m_ui;
   std::string m_strDiscardListPath;

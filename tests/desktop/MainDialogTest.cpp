@@ -18,6 +18,7 @@
 #include "desktop/WarningDialog.h"
 #include "input/Orb.h"
 #include "desktop/OrbGraphic.h"
+#include "TestRequest.h"
 
 namespace {
 
@@ -59,10 +60,9 @@ class MainDialogTest : public testing::Test {
     CConversionJob job(ui, m_dir.Path("DISCARD.TXT"));
     const std::string path = m_dir.Path("reference.out");
     for (size_t i = 0; i < inputs.size(); ++i) {
-      std::string output = path;
-      EXPECT_EQ(job.ConvertFile(inputs[i], output, m_config, exportRows,
-                                i == 0 ? kExistingOverwrite : kExistingAppend,
-                                static_cast<int>(i), headerOption, "", "", ""),
+      EXPECT_EQ(job.ConvertFile(TestRequest(inputs[i], path, m_config,
+                                            exportRows, static_cast<int>(i),
+                                            headerOption)),
                 0);
     }
     EXPECT_EQ(ui.m_messages, std::vector<std::string>{});

@@ -21,6 +21,7 @@
 #include "desktop/PreviewDialog.h"
 #include "desktop/ReportDialog.h"
 #include "desktop/TableOverlay.h"
+#include "TestRequest.h"
 
 namespace {
 
@@ -66,10 +67,8 @@ class TableAndDetailsTest : public testing::Test {
     CConversionJob job(ui, m_discard);
     CConversionReport report;
     job.SetReport(&report);
-    std::string output = m_dir.Path("job.kel");
-    EXPECT_EQ(job.ConvertFile(input, output, m_config, false,
-                              kExistingOverwrite, 0, 0, "", "", ""),
-              0);
+    const std::string output = m_dir.Path("job.kel");
+    EXPECT_EQ(job.ConvertFile(TestRequest(input, output, m_config)), 0);
     kel = TempDir::Read(output);
     return Q(FormatReportText(report));
   }

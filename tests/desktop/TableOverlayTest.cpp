@@ -19,6 +19,7 @@
 #include "job/JobUi.h"
 #include "desktop/OrbDrawing.h"
 #include "desktop/TableOverlayDrawing.h"
+#include "TestRequest.h"
 
 namespace {
 
@@ -35,9 +36,7 @@ class TableOverlayTest : public testing::Test {
     CConversionJob job(ui, m_discard);
     CConversionReport report;
     job.SetReport(&report);
-    std::string output = m_dir.Path("out.kel");
-    job.ConvertFile(input, output, m_config, false, kExistingOverwrite, 0, 0,
-                    "", "", "");
+    job.ConvertFile(TestRequest(input, m_dir.Path("out.kel"), m_config));
     return report;
   }
 

@@ -9,7 +9,7 @@ struct Case {
   int positional;
   std::string input, output, config;
   bool exportRows;
-  int mode;
+  int mode;  // 0 refuse, 1 overwrite, 2 append
 };
 
 TEST(CommandLine, OptionsAndPositionalArguments) {
@@ -37,7 +37,10 @@ TEST(CommandLine, OptionsAndPositionalArguments) {
     EXPECT_EQ(info.m_strOutput, c.output);
     EXPECT_EQ(info.m_strConfig, c.config);
     EXPECT_EQ(info.m_bExport, c.exportRows);
-    EXPECT_EQ(info.ExistingOutputMode(), c.mode);
+    const ExistingOutput modes[] = {ExistingOutput::kRefuse,
+                                    ExistingOutput::kOverwrite,
+                                    ExistingOutput::kAppend};
+    EXPECT_EQ(info.ExistingOutputMode(), modes[c.mode]);
     EXPECT_EQ(info.IsBatch(), c.positional == 3);
   }
 }

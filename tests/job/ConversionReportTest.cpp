@@ -14,6 +14,7 @@
 #include "TestConfiguration.h"
 #include "job/ConversionJob.h"
 #include "config/Configuration.h"
+#include "TestRequest.h"
 
 namespace {
 
@@ -54,9 +55,7 @@ class ConversionReportTest : public testing::Test {
     CConversionReport report;
     CConversionJob job(m_ui, m_dir.Path("DISCARD.TXT"));
     job.SetReport(&report);
-    std::string output = m_dir.Path("out.kel");
-    job.ConvertFile(input, output, config, exportRows, kExistingOverwrite, 0, 0,
-                    "", "", "");
+    job.ConvertFile(TestRequest(input, m_dir.Path("out.kel"), config, exportRows));
     return report;
   }
 

@@ -8,6 +8,7 @@
 #include "TempDir.h"
 #include "job/ConversionJob.h"
 #include "config/Configuration.h"
+#include "TestRequest.h"
 
 namespace {
 
@@ -43,14 +44,13 @@ TEST(GoldenTest, OutputMatchesReviewedFiles) {
     SCOPED_TRACE(c.name);
     TempDir dir;
     CRecordingJobUi ui;
-    std::string output = dir.Path("out");
+    const std::string output = dir.Path("out");
     for (size_t i = 0; i < c.inputs.size(); ++i) {
       CConversionJob job(ui, dir.Path("DISCARD.TXT"));
-      EXPECT_EQ(
-          job.ConvertFile(c.inputs[i], output, c.config, c.exportRows,
-                          i == 0 ? kExistingOverwrite : kExistingAppend,
-                          static_cast<int>(i), c.headerOption, "", "", ""),
-          0);
+      EXPECT_EQ(job.ConvertFile(TestRequest(c.inputs[i], output, c.config,
+                                            c.exportRows, static_cast<int>(i),
+                                            c.headerOption)),
+                0);
     }
     EXPECT_EQ(ui.m_messages, std::vector<std::string>{});
     const std::string expected = TempDir::Read(kGolden + c.expected);
