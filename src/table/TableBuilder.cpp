@@ -8,15 +8,9 @@
 #include <unordered_map>
 #include <utility>
 
-namespace {
+#include "text/TextUtils.h"
 
-// kel_config sits below the text utilities, so it folds case itself.
-std::string UpperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
+namespace {
 
 bool IsWhiteSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
@@ -126,7 +120,7 @@ bool IsCountText(const std::string& text) {
 
   static const char* const kWords[] = {"ONE", "TWO",   "THREE", "FOUR", "FIVE",
                                        "SIX", "SEVEN", "EIGHT", "NINE", "TEN"};
-  const std::string upper = UpperAscii(t);
+  const std::string upper = ToUpperAscii(t);
   for (const char* word : kWords) {
     if (upper == word) return true;
   }
@@ -167,14 +161,14 @@ int MatchHeaders(const std::vector<COrbText>& texts,
   // Upper-cased header -> first column that carries it.
   std::unordered_map<std::string, int> columnOfHeader;
   for (size_t j = 0; j < columns.size(); ++j) {
-    columnOfHeader.emplace(UpperAscii(columns[j].m_strHeader),
+    columnOfHeader.emplace(ToUpperAscii(columns[j].m_strHeader),
                            static_cast<int>(j));
   }
 
   int32_t lowest = std::numeric_limits<int32_t>::max();
   int matched = 0;
   for (size_t i = 0; i < texts.size() && texts[i].m_y > firstRowHeight; ++i) {
-    const auto it = columnOfHeader.find(UpperAscii(texts[i].m_text));
+    const auto it = columnOfHeader.find(ToUpperAscii(texts[i].m_text));
     if (it == columnOfHeader.end()) continue;
     headers.push_back(COrbHeader{texts[i].m_x, it->second});
     if (headerTexts != nullptr) headerTexts->push_back(i);
