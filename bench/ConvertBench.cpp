@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times whole conversions of generated bills of material: reading, matching
 // the configuration and writing the KEL file, through the conversion job and
 // once through the program itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times reading a large bill-of-material file: 1,000,000 entity lines in a
 // 500 x 2000 grid, written in shuffled order with CR LF line ends.
 

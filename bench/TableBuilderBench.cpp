@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times rebuilding the table of a generated drawing: a title, one header line
 // of 8 columns and N item lines 5000 apart, every text up to 50 above or
 // below its line and up to 200 beside its column, in reading order.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Converts generated large bills of material with the program and prints,
 # for each, the input's size, the peak memory (maximum resident set) and the
 # elapsed time, as GNU time (Debian package "time") measures them. A

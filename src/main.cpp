@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: three positional arguments run one conversion job in batch mode;
 // anything else opens the main dialog.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the text form of a configuration, with toml++ as the parser.
 #include <toml++/toml.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing configuration files. The whole file passes through
 // memory: it is read before anything is decoded, and the bytes of a stored
 // configuration are complete before the file is created.

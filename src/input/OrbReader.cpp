@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a bill-of-material file into positioned texts in reading order.
 
 #include <locale.h>

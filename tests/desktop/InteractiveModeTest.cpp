@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interactive mode: the setting it remembers, and conversions that do
 // not depend on the user's locale.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main dialog's actions, driven headless through the scripted prompts.
 #include <gtest/gtest.h>
 

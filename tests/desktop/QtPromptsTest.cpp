@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real prompts, answered by a timer that plays the user on whatever
 // modal window is up.
 #include "desktop/QtPrompts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the main dialog and its small dialogs for a reviewer, written
 // to the build directory's "screenshots" folder.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main dialog shows of the rebuilt table: "Details..." of a
 // preview, and "Show table" of the graphic display.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table drawn over the graphic display: built as a conversion job
 // builds it, laid over the display's own picture, safe at any size.
 #include "desktop/TableOverlay.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the graphic display with "Show table" on, for a reviewer,
 // written to the build directory's "screenshots" folder: the bundled
 // example (also mirrored), a table with texts in no row, and one where a

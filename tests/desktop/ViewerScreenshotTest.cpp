@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the preview and of the graphic display (normal and mirrored)
 // for a reviewer, written to the build directory's "screenshots" folder.
 // They show the bundled example.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: loading a configuration file.
 //
 // Input: the .cfg file. A file that loads is stored again; the stored bytes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: reading the text (TOML) form of a configuration.
 //
 // Input: the text. Whatever it holds, the configuration it leaves can be

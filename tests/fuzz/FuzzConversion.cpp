@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the whole conversion of a bill-of-material file under a
 // configuration file, to KEL text and to export text, as the conversion job
 // does it: read, match the configuration, on no match read again inverted

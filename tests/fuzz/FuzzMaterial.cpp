@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the material translation of one item under a fuzzed
 // configuration.
 //

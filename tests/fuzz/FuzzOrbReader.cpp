@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: reading a bill-of-material file with a discard list.
 //
 // Input: the .orb file, then (after a separator line, see FuzzSupport.h) the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays inputs through a fuzz target's entry point without libFuzzer, so
 // that the normal (and the sanitizer) build checks every corpus file.
 //

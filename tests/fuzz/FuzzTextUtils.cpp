@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: ParseInches, SubstituteFractions and ReplaceText, with the
 // number helpers they lean on.
 //

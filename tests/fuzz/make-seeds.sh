@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The texts below are printf formats on purpose (escapes for odd bytes).
 # shellcheck disable=SC2059
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a user runs it from a script: exit status, stderr lines and
 // the files it leaves.
 #include <gtest/gtest.h>

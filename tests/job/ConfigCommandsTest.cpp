@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration commands as a user runs them: exit status, stdout,
 // stderr and the files they leave.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The conversion report: its counts agree with the file written, its
 // warnings name what went wrong, and "--report" prints it without changing
 // the conversion.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole conversions compared byte for byte with reviewed expected files
 // (tests/data/golden/README.md says how each one was checked).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() for the desktop program's tests: a QApplication on the headless
 // "offscreen" platform (unless QT_QPA_PLATFORM asks for another), then every
 // GoogleTest test.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the table builder records about the table it rebuilt: headers, row
 // heights, the place of every text and the texts that lost their cell.
 #include <gtest/gtest.h>

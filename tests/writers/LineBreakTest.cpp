@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A line break inside a text (a configuration may hold one) must not split a
 // record of an output file in two.
 

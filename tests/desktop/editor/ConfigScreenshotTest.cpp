@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the four pages of a filled-in configuration, for a person to
 // look at; the test fails only when a picture cannot be saved.
 
