@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (info.m_bVersion) {
-    std::printf("%s\n", VersionText());
+    std::printf("%s\n%s", VersionText(), LicenseText());
     return 0;
   }
   if (info.m_configCommand != ConfigCommand::kNone) {

@@ -121,7 +121,7 @@ const char* UsageText() {
          "             was rebuilt and what became of each row\n"
          "             (--report=json: as one JSON document)\n"
          "  --help     show this text\n"
-         "  --version  show the program's version\n"
+         "  --version  show the program's version and license\n"
          "\n"
          "Without /O or /A an existing output file is left alone.\n"
          "Phrases listed in DISCARD.TXT beside the program are cut out of\n"
@@ -129,3 +129,11 @@ const char* UsageText() {
 }
 
 const char* VersionText() { return "Kelconv 3.0"; }
+
+const char* LicenseText() {
+  return "Copyright (C) 2026 The Kelconv developers\n"
+         "License GPLv3+: GNU GPL version 3 or later "
+         "<https://gnu.org/licenses/gpl.html>\n"
+         "This is free software: you are free to change and redistribute it.\n"
+         "There is NO WARRANTY, to the extent permitted by law.\n";
+}

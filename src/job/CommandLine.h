@@ -53,3 +53,6 @@ CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args);
 const char* UsageText();
 // "Kelconv 3.0"
 const char* VersionText();
+// The lines that follow the version line for "--version": the copyright,
+// the license and the absence of warranty, each line ending in "\n".
+const char* LicenseText();

@@ -113,7 +113,14 @@ TEST_F(BatchModeTest, HelpAndVersion) {
 
   const Outcome version = Run("--version");
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "Kelconv 3.0\n");
+  EXPECT_EQ(version.out,
+            "Kelconv 3.0\n"
+            "Copyright (C) 2026 The Kelconv developers\n"
+            "License GPLv3+: GNU GPL version 3 or later "
+            "<https://gnu.org/licenses/gpl.html>\n"
+            "This is free software: you are free to change and redistribute "
+            "it.\n"
+            "There is NO WARRANTY, to the extent permitted by law.\n");
 }
 
 TEST_F(BatchModeTest, ReadsDiscardListBesideACopiedProgram) {
