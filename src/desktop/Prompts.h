@@ -19,6 +19,11 @@ class IPrompts {
   virtual void ShowMessage(QWidget* parent, const QString& text,
                            const QString& caption) = 0;
 
+  // A question with the buttons Yes and No (No when the box is closed).
+  // Returns true for Yes.
+  virtual bool AskYesNo(QWidget* parent, const QString& text,
+                        const QString& caption) = 0;
+
   // Runs a modal dialog and returns its result (what QDialog::exec returns,
   // or the value the dialog was ended with by done()).
   virtual int RunDialog(QDialog& dialog) = 0;

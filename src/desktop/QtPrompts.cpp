@@ -4,8 +4,12 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QSpacerItem>
+#include <algorithm>
 
 namespace {
 
@@ -14,6 +18,10 @@ QString ApplyDefaultSuffix(const QString& path, const QString& suffix) {
   if (!QFileInfo(path).suffix().isEmpty()) return path;
   return path + QLatin1Char('.') + suffix;
 }
+
+// Room for the name, size, type and date columns of the detail view.
+constexpr int kChooserWidth = 900;
+constexpr int kChooserHeight = 540;
 
 }  // namespace
 
@@ -24,11 +32,44 @@ QString FirstFilterSuffix(const QString& filter) {
   return match.hasMatch() ? match.captured(1) : QString();
 }
 
+void FitCaption(QMessageBox& box) {
+  // The title bar holds an icon and up to three buttons beside the caption.
+  constexpr int kTitleBarExtras = 160;
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  const int width =
+      box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum,
+                                QSizePolicy::Fixed),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+void SizeChooser(QFileDialog& chooser) {
+  QSize size(kChooserWidth, kChooserHeight);
+  const QWidget* parent = chooser.parentWidget();
+  if (const QScreen* screen =
+          parent != nullptr ? parent->screen() : chooser.screen()) {
+    size = size.boundedTo(screen->availableGeometry().size());
+  }
+  chooser.resize(size.expandedTo(chooser.minimumSizeHint()));
+}
+
 void CQtPrompts::ShowMessage(QWidget* parent, const QString& text,
                              const QString& caption) {
   QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok,
                   parent);
+  FitCaption(box);
   box.exec();
+}
+
+bool CQtPrompts::AskYesNo(QWidget* parent, const QString& text,
+                          const QString& caption) {
+  QMessageBox box(QMessageBox::Question, caption, text,
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  FitCaption(box);
+  return box.exec() == QMessageBox::Yes;
 }
 
 int CQtPrompts::RunDialog(QDialog& dialog) { return dialog.exec(); }
@@ -37,7 +78,12 @@ QStringList CQtPrompts::GetOpenFileNames(QWidget* parent,
                                          const QString& caption,
                                          const QString& startPath,
                                          const QString& filter) {
-  return QFileDialog::getOpenFileNames(parent, caption, startPath, filter);
+  QFileDialog chooser(parent, caption, startPath, filter);
+  chooser.setAcceptMode(QFileDialog::AcceptOpen);
+  chooser.setFileMode(QFileDialog::ExistingFiles);
+  SizeChooser(chooser);
+  if (chooser.exec() != QDialog::Accepted) return {};
+  return chooser.selectedFiles();
 }
 
 QString CQtPrompts::GetOpenFileName(QWidget* parent, const QString& caption,
@@ -46,6 +92,7 @@ QString CQtPrompts::GetOpenFileName(QWidget* parent, const QString& caption,
   QFileDialog chooser(parent, caption, startPath, filter);
   chooser.setAcceptMode(QFileDialog::AcceptOpen);
   chooser.setFileMode(QFileDialog::AnyFile);
+  SizeChooser(chooser);
   const QString suffix = FirstFilterSuffix(filter);
   while (chooser.exec() == QDialog::Accepted) {
     const QStringList chosen = chooser.selectedFiles();
@@ -69,11 +116,12 @@ QString CQtPrompts::GetSaveFileName(QWidget* parent, const QString& caption,
   QFileDialog chooser(parent, caption, startPath, filter);
   chooser.setAcceptMode(QFileDialog::AcceptSave);
   chooser.setFileMode(QFileDialog::AnyFile);
-  // The program asks about an existing output itself when it writes.
+  // Whoever writes the file decides what happens to an existing one.
   chooser.setOption(QFileDialog::DontConfirmOverwrite);
   QString suffix = defaultSuffix;
   if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
   chooser.setDefaultSuffix(suffix);
+  SizeChooser(chooser);
   if (chooser.exec() != QDialog::Accepted) return {};
   const QStringList chosen = chooser.selectedFiles();
   return chosen.isEmpty() ? QString() : chosen.front();

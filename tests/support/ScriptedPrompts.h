@@ -23,10 +23,18 @@
 
 class CScriptedPrompts : public IPrompts {
  public:
-  enum class EKind { Message, Dialog, OpenFileNames, OpenFileName, SaveFile };
+  enum class EKind {
+    Message,
+    Question,
+    Dialog,
+    OpenFileNames,
+    OpenFileName,
+    SaveFile
+  };
 
-  // One question as it was asked (`text` for messages, `dialogTitle` for
-  // dialogs, the rest for file choosers).
+  // One question as it was asked (`text` and `caption` for messages and
+  // yes/no questions, `dialogTitle` for dialogs, the rest for file
+  // choosers).
   struct SRequest {
     EKind kind = EKind::Message;
     QString text, caption, startPath, filter, dialogTitle;
@@ -40,6 +48,10 @@ class CScriptedPrompts : public IPrompts {
   }
   void QueueDialogResult(int result) {
     QueueDialog([result](QDialog&) { return result; });
+  }
+  // A yes/no question: true for Yes.
+  void QueueAnswer(bool yes) {
+    m_answers.push_back({EKind::Question, {}, {}, yes});
   }
   // File choosers; an empty answer means the user cancelled.
   void QueueOpenFileNames(const QStringList& paths) {
@@ -82,6 +94,12 @@ class CScriptedPrompts : public IPrompts {
                    const QString& caption) override {
     m_requests.push_back({EKind::Message, text, caption, {}, {}, {}});
   }
+  bool AskYesNo(QWidget*, const QString& text,
+                const QString& caption) override {
+    m_requests.push_back({EKind::Question, text, caption, {}, {}, {}});
+    Answer answer;
+    return Next(answer) && answer.yes;
+  }
   int RunDialog(QDialog& dialog) override {
     m_requests.push_back({EKind::Dialog, {}, {}, {}, {}, dialog.windowTitle()});
     // The answer may ask further questions, so it leaves the queue first.
@@ -110,13 +128,16 @@ class CScriptedPrompts : public IPrompts {
     EKind kind = EKind::Dialog;
     DialogAnswer dialog;
     QStringList files;
+    bool yes = false;
   };
 
   // Takes the next answer for the question just recorded.
   bool Next(Answer& answer) {
     const SRequest& asked = m_requests.back();
     const std::string what =
-        (asked.kind == EKind::Dialog ? asked.dialogTitle : asked.caption)
+        (asked.kind == EKind::Dialog     ? asked.dialogTitle
+         : asked.kind == EKind::Question ? asked.text
+                                         : asked.caption)
             .toStdString();
     if (m_answers.empty() || m_answers.front().kind != asked.kind) {
       ADD_FAILURE() << "question \"" << what << "\" (kind "
