@@ -3,9 +3,12 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygon>
 #include <QRect>
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 namespace {
@@ -65,15 +68,81 @@ std::vector<STextPlacement> PlaceTexts(const std::vector<COrbText>& texts,
   return placements;
 }
 
-void DrawOrbTexts(QPainter& painter, const QRect& rect, const COrb& orb) {
-  const int ascent = QFontMetrics(painter.font()).ascent();
-  for (const STextPlacement& placement :
-       PlaceTexts(orb.m_texts, rect.width(), rect.height())) {
-    const QString text =
-        QString::fromLatin1(placement.m_text.data(),
-                            static_cast<qsizetype>(placement.m_text.size()));
-    painter.drawText(ClampToInt(int64_t{rect.left()} + placement.m_x),
-                     ClampToInt(int64_t{rect.top()} + placement.m_y + ascent),
-                     text);
+double CPictureMapping::PixelsY(int64_t distance) const {
+  if (m_spanY == 0) return 0.0;
+  return static_cast<double>(distance) *
+         static_cast<double>(m_h - m_offsetY) / static_cast<double>(m_spanY);
+}
+
+int64_t TypicalLinePitch(const std::vector<COrbText>& texts) {
+  std::vector<int32_t> heights;
+  heights.reserve(texts.size());
+  for (const COrbText& text : texts) heights.push_back(text.m_y);
+  std::sort(heights.begin(), heights.end());
+  heights.erase(std::unique(heights.begin(), heights.end()), heights.end());
+  if (heights.size() < 2) return 0;
+  std::vector<int64_t> gaps;
+  gaps.reserve(heights.size() - 1);
+  for (size_t i = 1; i < heights.size(); ++i) {
+    gaps.push_back(int64_t{heights[i]} - heights[i - 1]);
   }
+  const auto nth = gaps.begin() + static_cast<std::ptrdiff_t>(
+                                      (gaps.size() - 1) * 9 / 10);
+  std::nth_element(gaps.begin(), nth, gaps.end());
+  return *nth;
+}
+
+QRect ZoomedPicture(const QRect& area, const SPictureView& view) {
+  constexpr double kLimit = double{1 << 30};
+  const double zoom = std::clamp(view.m_zoom, 1.0, kMaxZoom);
+  const auto side = [&](int size) {
+    return static_cast<int>(
+        std::min(std::round(std::max(size, 0) * zoom), kLimit));
+  };
+  const auto offset = [&](double value) {
+    return static_cast<int>(std::clamp(std::round(value), -kLimit, kLimit));
+  };
+  return QRect(area.left() + offset(view.m_offset.x()),
+               area.top() + offset(view.m_offset.y()), side(area.width()),
+               side(area.height()));
+}
+
+bool TextsAsDots(const std::vector<COrbText>& texts, const QRect& picture,
+                 int64_t linePitch) {
+  if (linePitch <= 0) return false;
+  const CPictureMapping mapping(texts, picture.width(), picture.height());
+  return mapping.PixelsY(linePitch) < 1.0;
+}
+
+void DrawOrbTexts(QPainter& painter, const QRect& picture, const COrb& orb,
+                  const QRect& visible, int64_t linePitch) {
+  const QFontMetrics metrics(painter.font());
+  const int ascent = metrics.ascent();
+  const int64_t lineSpacing = metrics.lineSpacing();
+  const int64_t widest = std::max(metrics.maxWidth(), 1);
+  const CPictureMapping mapping(orb.m_texts, picture.width(), picture.height());
+  const bool dots = TextsAsDots(orb.m_texts, picture, linePitch);
+  QPolygon points;
+  for (const COrbText& text : orb.m_texts) {
+    const int64_t x = int64_t{picture.left()} + mapping.X(text.m_x);
+    const int64_t y = int64_t{picture.top()} + mapping.Y(text.m_y);
+    const int64_t width =
+        dots ? 1 : widest * static_cast<int64_t>(std::max<size_t>(
+                                text.m_text.size(), 1));
+    if (x > visible.right() || x + width <= visible.left() ||
+        y > visible.bottom() || y + (dots ? 1 : lineSpacing) <= visible.top()) {
+      continue;
+    }
+    if (dots) {
+      points << QPoint(static_cast<int>(x), static_cast<int>(y));
+      continue;
+    }
+    const QString shown =
+        text.m_text.empty()
+            ? QStringLiteral("*")
+            : QString::fromLatin1(text.m_text.data(),
+                                  static_cast<qsizetype>(text.m_text.size()));
+    painter.drawText(static_cast<int>(x), ClampToInt(y + ascent), shown);
+  }
+  if (!points.isEmpty()) painter.drawPoints(points);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPointF>
+#include <QRect>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,7 +10,6 @@
 #include "input/Orb.h"
 
 class QPainter;
-class QRect;
 
 // Where one text of a document is drawn: its top-left corner relative to
 // the drawing rectangle, and the text shown ("*" for an empty text).
@@ -43,6 +44,9 @@ class CPictureMapping {
   // range are clamped to it first.
   int X(int64_t x) const;
   int Y(int64_t y) const;
+  // How many pixels apart two heights `distance` apart are drawn (0 when
+  // all texts share one height).
+  double PixelsY(int64_t distance) const;
 
  private:
   int64_t m_w = 0;
@@ -55,7 +59,33 @@ class CPictureMapping {
   int64_t m_spanY = 0;
 };
 
-// Paints the texts of `orb` into `rect` of `painter`, each with the top of
-// its first line at its placement, in the painter's pen and font. Texts are
-// single-byte (Latin-1) strings.
-void DrawOrbTexts(QPainter& painter, const QRect& rect, const COrb& orb);
+// The distance between neighbouring lines of texts that most lines of a
+// drawing keep at least: of the gaps between the distinct heights of
+// `texts`, the one at nine tenths in increasing order, so that a few texts
+// far off (a title) or texts a little off their row's line do not count.
+// 0 when all texts share one height.
+int64_t TypicalLinePitch(const std::vector<COrbText>& texts);
+
+// A magnified view of a picture: the picture grows `m_zoom` times (1 is the
+// picture as PlaceTexts makes it, "Fit") and its top-left corner stands
+// `m_offset` pixels from the drawing area's.
+struct SPictureView {
+  double m_zoom = 1.0;
+  QPointF m_offset;
+};
+inline constexpr double kMaxZoom = 65536.0;
+// The rectangle the picture of `area` fills in `view`; each side at most
+// 2^30 pixels, the offset within as much.
+QRect ZoomedPicture(const QRect& area, const SPictureView& view);
+
+// Paints the texts of `orb` as PlaceTexts places them in `picture`, each
+// with the top of its first line at its placement, in the painter's pen and
+// font. Texts that cannot reach `visible` are skipped. When lines
+// `linePitch` apart (TypicalLinePitch) come closer than a pixel, each text
+// is a dot at its placement instead. Texts are single-byte (Latin-1)
+// strings.
+void DrawOrbTexts(QPainter& painter, const QRect& picture, const COrb& orb,
+                  const QRect& visible, int64_t linePitch);
+// Whether DrawOrbTexts draws the texts of `texts` in `picture` as dots.
+bool TextsAsDots(const std::vector<COrbText>& texts, const QRect& picture,
+                 int64_t linePitch);

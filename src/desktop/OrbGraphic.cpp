@@ -6,11 +6,16 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <utility>
 
@@ -71,9 +76,12 @@ COrbGraphic::COrbGraphic(QWidget* owner) : QWidget(owner, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
 
   m_pBar = new QWidget(this);
-  m_pShowTable = new QCheckBox(QStringLiteral("Show table"), m_pBar);
+  m_pShowTable = new QCheckBox(QStringLiteral("Show &table"), m_pBar);
   m_pShowTable->setObjectName(QStringLiteral("showTable"));
   m_pShowTable->setEnabled(false);
+  m_pFit = new QPushButton(QStringLiteral("&Fit"), m_pBar);
+  m_pFit->setObjectName(QStringLiteral("fit"));
+  m_pFit->setToolTip(QStringLiteral("The whole drawing (Home)"));
   m_pStatus = new QLabel(m_pBar);
   m_pStatus->setObjectName(QStringLiteral("tableStatus"));
   m_pStatus->setWordWrap(true);
@@ -87,6 +95,7 @@ COrbGraphic::COrbGraphic(QWidget* owner) : QWidget(owner, Qt::Window) {
   line->addWidget(m_pShowTable);
   line->addSpacing(12);
   line->addWidget(m_pStatus, 1);
+  line->addWidget(m_pFit);
   auto* bar = new QVBoxLayout(m_pBar);
   bar->setContentsMargins(6, 0, 6, 4);
   bar->addWidget(rule);
@@ -100,6 +109,10 @@ COrbGraphic::COrbGraphic(QWidget* owner) : QWidget(owner, Qt::Window) {
   layout->addWidget(m_pBar);
 
   connect(m_pShowTable, &QCheckBox::toggled, this, &COrbGraphic::OnShowTable);
+  connect(m_pFit, &QPushButton::clicked, this, &COrbGraphic::Fit);
+  setCursor(Qt::OpenHandCursor);
+  m_pBar->setCursor(Qt::ArrowCursor);
+  setFocusPolicy(Qt::StrongFocus);  // for the keys of the zoom
   resize(800, 600);
 }
 
@@ -107,6 +120,22 @@ COrbGraphic::~COrbGraphic() = default;
 
 void COrbGraphic::SetDocument(const COrb* orb) {
   m_pOrb = orb;
+  m_nLinePitch = -1;
+  update();
+}
+
+void COrbGraphic::ZoomAt(QPointF at, double factor) {
+  const double zoom = std::clamp(m_view.m_zoom * factor, 1.0, kMaxZoom);
+  // The point of the picture under `at`, in pixels of the fit picture.
+  const QPointF corner = QPointF(DrawingArea().topLeft()) + m_view.m_offset;
+  const QPointF point = (at - corner) / m_view.m_zoom;
+  m_view.m_offset = at - QPointF(DrawingArea().topLeft()) - point * zoom;
+  m_view.m_zoom = zoom;
+  update();
+}
+
+void COrbGraphic::Fit() {
+  m_view = SPictureView();
   update();
 }
 
@@ -149,19 +178,82 @@ void COrbGraphic::paintEvent(QPaintEvent* /*event*/) {
   painter.setPen(palette().color(QPalette::WindowText));
   painter.setBackgroundMode(Qt::TransparentMode);
   if (m_pOrb == nullptr) return;
+  if (m_nLinePitch < 0) m_nLinePitch = TypicalLinePitch(m_pOrb->m_texts);
   const QRect area = DrawingArea();
+  painter.setClipRect(area);
   if (m_pTable == nullptr || m_pTable->m_status != OverlayStatus::kApplies) {
-    DrawOrbTexts(painter, area, *m_pOrb);
+    DrawOrbTexts(painter, ZoomedPicture(area, m_view), *m_pOrb, area,
+                 m_nLinePitch);
     return;
   }
   const SOverlayLayout layout =
       LayoutTableOverlay(*m_pTable, m_pOrb->m_texts, m_bInvertX, m_bInvertY,
-                         area, QFontMetrics(painter.font()));
-  painter.setClipRect(area);
+                         area, QFontMetrics(painter.font()), m_view);
   DrawTableBands(painter, layout);
   painter.setPen(OverlayColour(OverlayInk::kDisplayed));
-  DrawOrbTexts(painter, layout.m_textArea, *m_pOrb);
-  DrawTableMarks(painter, layout);
+  DrawOrbTexts(painter, layout.m_picture, *m_pOrb, layout.m_textArea,
+               m_nLinePitch);
+  DrawTableMarks(painter, layout,
+                 TextsAsDots(m_pOrb->m_texts, layout.m_picture, m_nLinePitch));
+}
+
+void COrbGraphic::wheelEvent(QWheelEvent* event) {
+  // A notch of the wheel (120) zooms by a quarter.
+  const double notches = event->angleDelta().y() / 120.0;
+  if (notches == 0.0) return;
+  ZoomAt(event->position(), std::pow(1.25, notches));
+  event->accept();
+}
+
+void COrbGraphic::keyPressEvent(QKeyEvent* event) {
+  const QPointF middle = QRectF(DrawingArea()).center();
+  const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+  switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      if (!control) break;
+      ZoomAt(middle, 2.0);
+      return;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+      if (!control) break;
+      ZoomAt(middle, 0.5);
+      return;
+    case Qt::Key_Home:
+      Fit();
+      return;
+    default:
+      break;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void COrbGraphic::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+  m_dragFrom = event->position();
+  setCursor(Qt::ClosedHandCursor);
+}
+
+void COrbGraphic::mouseMoveEvent(QMouseEvent* event) {
+  if (!m_dragFrom) return QWidget::mouseMoveEvent(event);
+  m_view.m_offset += event->position() - *m_dragFrom;
+  m_dragFrom = event->position();
+  update();
+}
+
+void COrbGraphic::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    return QWidget::mouseReleaseEvent(event);
+  }
+  m_dragFrom.reset();
+  setCursor(Qt::OpenHandCursor);
+}
+
+void COrbGraphic::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    return QWidget::mouseDoubleClickEvent(event);
+  }
+  Fit();
 }
 
 void COrbGraphic::closeEvent(QCloseEvent* event) {

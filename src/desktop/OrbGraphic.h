@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPoint>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+
+#include "desktop/OrbDrawing.h"
 
 class COrb;
 class QCheckBox;
 class QLabel;
+class QPushButton;
 struct CTableOverlay;
 
 // "Orb File": a top-level window that paints the texts of one document where
@@ -20,6 +26,13 @@ struct CTableOverlay;
 // table a conversion job rebuilds from the same file over the texts (see
 // TableOverlayDrawing.h), with a legend; a status line says how the table
 // was built, or why none could be.
+//
+// The picture opens as "Fit" (zoom 1, the whole drawing). The mouse wheel
+// zooms around the pointer, Ctrl+plus and Ctrl+minus around the middle;
+// dragging moves the picture; Home, a double-click or the button "Fit" go
+// back to the whole drawing. Zooming moves the texts apart, their font
+// stays: a row of a dense drawing becomes readable. Lines of texts closer
+// than a pixel are drawn as dots.
 class COrbGraphic : public QWidget {
   Q_OBJECT
 
@@ -51,6 +64,14 @@ class COrbGraphic : public QWidget {
   // Where the texts are painted: the window above its check box.
   QRect DrawingArea() const;
 
+  // The view of the picture (zoom 1 and no offset: "Fit").
+  const SPictureView& View() const { return m_view; }
+  // Zooms by `factor` (the zoom stays within 1 and kMaxZoom), keeping the
+  // point `at` of the window where it is.
+  void ZoomAt(QPointF at, double factor);
+  void Fit();
+  QPushButton* FitButton() const { return m_pFit; }
+
  signals:
   void Closed();
   void ShowTableToggled(bool show);
@@ -58,6 +79,12 @@ class COrbGraphic : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void OnShowTable(bool show);
@@ -67,9 +94,15 @@ class COrbGraphic : public QWidget {
   bool m_bInvertX = false;
   bool m_bInvertY = false;
   std::unique_ptr<CTableOverlay> m_pTable;
+  SPictureView m_view;
+  // Where a drag last was, while the left button is down.
+  std::optional<QPointF> m_dragFrom;
+  // TypicalLinePitch of the document, once painted (-1 before).
+  int64_t m_nLinePitch = -1;
 
   QWidget* m_pBar;
   QCheckBox* m_pShowTable;
+  QPushButton* m_pFit;
   QLabel* m_pStatus;
   QWidget* m_pLegend;
 };

@@ -100,18 +100,21 @@ QColor RowBandColour(size_t shade) {
 SOverlayLayout LayoutTableOverlay(const CTableOverlay& overlay,
                                   const std::vector<COrbText>& displayed,
                                   bool invertX, bool invertY, const QRect& area,
-                                  const QFontMetrics& metrics) {
+                                  const QFontMetrics& metrics,
+                                  const SPictureView& view) {
   SOverlayLayout layout;
   layout.m_textArea = area;
+  layout.m_picture = ZoomedPicture(area, view);
   if (overlay.m_status != OverlayStatus::kApplies) return layout;
   const int lineSpacing = std::max(metrics.lineSpacing(), 1);
 
   // Horizontal positions do not depend on the height left for the texts.
-  const CPictureMapping across(displayed, area.width(), 0);
+  const QRect wide = ZoomedPicture(area, view);
+  const CPictureMapping across(displayed, wide.width(), 0);
   for (const COverlayHeader& header : overlay.m_headers) {
     SOverlayLayout::Header entry;
     entry.m_x =
-        ToPixel(int64_t{area.left()} + across.X(Turned(header.m_x, invertX)));
+        ToPixel(int64_t{wide.left()} + across.X(Turned(header.m_x, invertX)));
     entry.m_text = Latin1(header.m_strType);
     entry.m_label =
         QRect(0, 0, metrics.horizontalAdvance(entry.m_text), lineSpacing);
@@ -124,13 +127,14 @@ SOverlayLayout LayoutTableOverlay(const CTableOverlay& overlay,
         std::min(area.top() + std::min(top, area.height()), area.bottom() + 1));
   }
 
-  const QRect& textArea = layout.m_textArea;
-  const CPictureMapping mapping(displayed, textArea.width(), textArea.height());
+  layout.m_picture = ZoomedPicture(layout.m_textArea, view);
+  const QRect& picture = layout.m_picture;
+  const CPictureMapping mapping(displayed, picture.width(), picture.height());
   const auto pixelX = [&](int32_t x) {
-    return int64_t{textArea.left()} + mapping.X(Turned(x, invertX));
+    return int64_t{picture.left()} + mapping.X(Turned(x, invertX));
   };
   const auto pixelY = [&](int32_t y) {
-    return int64_t{textArea.top()} + mapping.Y(Turned(y, invertY));
+    return int64_t{picture.top()} + mapping.Y(Turned(y, invertY));
   };
 
   for (size_t i = 0; i < overlay.m_texts.size(); ++i) {
@@ -198,7 +202,8 @@ void DrawTableBands(QPainter& painter, const SOverlayLayout& layout) {
   }
 }
 
-void DrawTableMarks(QPainter& painter, const SOverlayLayout& layout) {
+void DrawTableMarks(QPainter& painter, const SOverlayLayout& layout,
+                    bool dots) {
   painter.save();
   const QRect& area = layout.m_textArea;
   const QColor header = OverlayColour(OverlayInk::kHeader);
@@ -212,11 +217,24 @@ void DrawTableMarks(QPainter& painter, const SOverlayLayout& layout) {
     painter.drawText(entry.m_label, Qt::AlignLeft | Qt::AlignVCenter,
                      entry.m_text);
   }
-  const int ascent = QFontMetrics(painter.font()).ascent();
+  const QFontMetrics metrics(painter.font());
+  const int ascent = metrics.ascent();
+  const int64_t widest = std::max(metrics.maxWidth(), 1);
   for (const SOverlayLayout::Text& text : layout.m_texts) {
+    const QPoint& pos = text.m_pos;
+    const int64_t width = dots ? 1 : widest * text.m_text.size();
+    const int64_t height = dots ? 1 : metrics.lineSpacing();
+    if (pos.x() > area.right() || pos.x() + width <= area.left() ||
+        pos.y() > area.bottom() || pos.y() + height <= area.top()) {
+      continue;
+    }
     painter.setPen(OverlayColour(text.m_ink));
-    painter.drawText(text.m_pos.x(), ToPixel(int64_t{text.m_pos.y()} + ascent),
-                     text.m_text);
+    if (dots) {
+      painter.drawPoint(pos);
+    } else {
+      painter.drawText(pos.x(), ToPixel(int64_t{pos.y()} + ascent),
+                       text.m_text);
+    }
   }
   painter.restore();
 }

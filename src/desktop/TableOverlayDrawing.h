@@ -53,6 +53,8 @@ struct SOverlayLayout {
   // Where the display's texts are drawn: the area less the lanes of header
   // labels at its top.
   QRect m_textArea;
+  // The picture of m_textArea in the view laid out (ZoomedPicture).
+  QRect m_picture;
   std::vector<Text> m_texts;
   std::vector<Band> m_bands;  // one per final row, in row order
   std::vector<Header> m_headers;
@@ -61,18 +63,22 @@ struct SOverlayLayout {
 // Lays `overlay` out in `area` for a display of `displayed` (the texts of a
 // reading of the same file with `invertX` / `invertY`): positions are turned
 // the way that reading turned them and mapped as the display maps its own
-// texts in m_textArea. Header labels get up to 3 lanes so that they do not
-// overlap; bands reach halfway to the neighbouring rows and are centred on
-// the texts of their row (a text hangs below its position by one line of
-// `metrics`). Nothing is laid out unless the overlay's status is kApplies
-// (m_textArea is then `area`).
+// texts in m_textArea, magnified as `view` says. Header labels get up to 3
+// lanes at the top of `area`, so that they do not overlap; bands reach
+// halfway to the neighbouring rows and are centred on the texts of their
+// row (a text hangs below its position by one line of `metrics`). Nothing
+// is laid out unless the overlay's status is kApplies (m_textArea is then
+// `area`).
 SOverlayLayout LayoutTableOverlay(const CTableOverlay& overlay,
                                   const std::vector<COrbText>& displayed,
                                   bool invertX, bool invertY, const QRect& area,
-                                  const QFontMetrics& metrics);
+                                  const QFontMetrics& metrics,
+                                  const SPictureView& view = {});
 
 // Paints the row bands (before the display's texts).
 void DrawTableBands(QPainter& painter, const SOverlayLayout& layout);
 // Paints the header lines and labels and the texts in their inks (after the
-// display's texts), in the painter's font.
-void DrawTableMarks(QPainter& painter, const SOverlayLayout& layout);
+// display's texts), in the painter's font, or the texts as dots when
+// `dots`. Texts outside m_textArea are skipped.
+void DrawTableMarks(QPainter& painter, const SOverlayLayout& layout,
+                    bool dots = false);
