@@ -3,6 +3,8 @@
 
 // Fixed texts of the desktop program.
 
+#include <QString>
+
 // The application title: the main dialog's title and the caption of every
 // message box that has no caption of its own.
 inline constexpr const char* kAppTitle = "Kelconv Conversion Utility";
@@ -24,3 +26,12 @@ inline constexpr const char* kMsgInvalidInput =
 inline constexpr const char* kMsgPreviewConfigDoesNotApply =
     "Configuration Does Not Apply to Input File (must match at least mark, "
     "quantity and material columns)";
+
+// The title of a window that shows a file: "Preview - sample.orb" for the
+// title "Preview" and the path "/jobs/sample.orb"; the title alone when the
+// path is empty.
+inline QString TitleWithFile(const char* title, const QString& path) {
+  const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+  const QString text = QString::fromLatin1(title);
+  return name.isEmpty() ? text : text + QStringLiteral(" - ") + name;
+}

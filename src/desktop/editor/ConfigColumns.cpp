@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -61,13 +62,13 @@ CConfigColumns::CConfigColumns(IPrompts& prompts, QWidget* parent)
   m_type->setObjectName(QStringLiteral("ColumnType"));
   m_type->addItems(SortedTypeNames());
   m_type->setCurrentText(QString::fromLatin1(kNoneType));
-  m_fractions = new QCheckBox(tr("(check for fractions)"));
+  m_fractions = new QCheckBox(tr("(check for &fractions)"));
   m_fractions->setObjectName(QStringLiteral("ColumnFractions"));
 
   auto* fields = new QFormLayout;
   fields->addRow(tr("Column Header"), m_header);
   fields->addRow(tr("Column Type"), m_type);
-  fields->addRow(tr("Fraction Substituion"), m_fractions);
+  fields->addRow(tr("Fraction Substitution"), m_fractions);
 
   m_list = new QTreeWidget;
   m_list->setObjectName(QStringLiteral("ColumnList"));
@@ -115,6 +116,9 @@ CConfigColumns::CConfigColumns(IPrompts& prompts, QWidget* parent)
 
   connect(m_header, &QLineEdit::textEdited, this,
           &CConfigColumns::OnHeaderEdited);
+  // Enter in the header field adds (or updates) the column instead of
+  // closing the sheet.
+  m_header->installEventFilter(this);
   connect(m_list, &QTreeWidget::itemSelectionChanged, this,
           &CConfigColumns::OnSelectionChanged);
   connect(m_add, &QPushButton::clicked, this, &CConfigColumns::OnAdd);
@@ -133,6 +137,21 @@ void CConfigColumns::SetColumns(std::vector<CConfigColumnItem>* columns) {
   for (const CConfigColumnItem& item : *m_pColumns) {
     m_list->addTopLevelItem(MakeLine(item));
   }
+}
+
+bool CConfigColumns::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_header && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      if (SelectedLine() >= 0) {
+        OnUpdate();
+      } else {
+        OnAdd();
+      }
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void CConfigColumns::OnHeaderEdited(const QString& text) {

@@ -18,7 +18,8 @@ class QTreeWidgetItem;
 // works directly on the list handed to it by SetColumns; its buttons add,
 // insert, update and remove definitions there and in the page's list at the
 // same time. A press of Insert Before, Update or Remove without a selected
-// line shows a message through `prompts` and changes nothing.
+// line shows a message through `prompts` and changes nothing. Enter in the
+// header field does what Add does, or Update while a line is selected.
 class CConfigColumns : public QWidget {
   Q_OBJECT
 
@@ -40,6 +41,9 @@ class CConfigColumns : public QWidget {
   QPushButton* UpdateButton() const { return m_update; }
   QPushButton* RemoveButton() const { return m_remove; }
   QPushButton* RemoveAllButton() const { return m_removeAll; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void OnHeaderEdited(const QString& text);

@@ -32,6 +32,7 @@ void EditConfiguration(QWidget* parent, IPrompts& prompts,
   }
 
   CConfigSheet sheet(prompts, parent);
+  sheet.setWindowTitle(TitleWithFile("Configuration", path));
   CopyToSheet(config, sheet);
   if (prompts.RunDialog(sheet) != QDialog::Accepted) return;
 

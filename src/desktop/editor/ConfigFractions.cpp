@@ -35,7 +35,7 @@ CConfigFractions::CConfigFractions(QWidget* parent) : QWidget(parent) {
     form->addRow(tr(kFractionLabels[k]), m_fractions[k]);
   }
   columns->addStretch();
-  m_caseSensitive = new QCheckBox(tr("Case Sensitive"));
+  m_caseSensitive = new QCheckBox(tr("Case &Sensitive"));
   m_caseSensitive->setObjectName(QStringLiteral("CaseSensitive"));
 
   auto* layout = new QVBoxLayout(this);

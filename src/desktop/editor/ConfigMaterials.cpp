@@ -45,8 +45,10 @@ CConfigMaterials::CConfigMaterials(QWidget* parent) : QWidget(parent) {
   for (int family = 0; family < kFamilyCount; ++family) {
     const int column = family / kFamiliesPerBlock * 4;
     const int row = family % kFamiliesPerBlock + 1;
-    if (row == 1)
+    if (row == 1) {
+      grid->addWidget(new QLabel(tr("Code")), 0, column + 1);
       grid->addWidget(new QLabel(tr("Default Grade")), 0, column + 2);
+    }
     m_codes[family] = MakeBox(kCodeLimit, kCodeWidth,
                               QStringLiteral("MaterialCode%1").arg(family));
     m_grades[family] = MakeBox(kGradeLimit, kGradeWidth,
@@ -57,7 +59,7 @@ CConfigMaterials::CConfigMaterials(QWidget* parent) : QWidget(parent) {
     grid->addWidget(m_codes[family], row, column + 1);
     grid->addWidget(m_grades[family], row, column + 2);
   }
-  m_discard = new QCheckBox(tr("Discard in output"));
+  m_discard = new QCheckBox(tr("&Discard in output"));
   m_discard->setObjectName(QStringLiteral("DiscardInOutput"));
   grid->addWidget(m_discard, kFamiliesPerBlock + 1, 5, 1, 2);
 
@@ -72,7 +74,7 @@ CConfigMaterials::CConfigMaterials(QWidget* parent) : QWidget(parent) {
   m_left = MakeBox(kCodeLimit, kRightWidth, QStringLiteral("Left"));
   m_right = MakeBox(kCodeLimit, kRightWidth, QStringLiteral("Right"));
   m_schedule = MakeBox(kCodeLimit, kRightWidth, QStringLiteral("Schedule"));
-  m_useHss = new QCheckBox(tr("Use HSS For Tubes"));
+  m_useHss = new QCheckBox(tr("Use &HSS For Tubes"));
   m_useHss->setObjectName(QStringLiteral("UseHssForTubes"));
 
   const std::pair<const char*, QLineEdit*> rightRows[] = {
@@ -98,8 +100,14 @@ CConfigMaterials::CConfigMaterials(QWidget* parent) : QWidget(parent) {
   }
   grid->addWidget(m_useHss, row, kRightColumn, 1, 2);
 
+  auto* note = new QLabel(
+      tr("A description belongs to a family when it begins with its code "
+         "(Rods, Pipe and Bolts: when it holds the code anywhere)."));
+  note->setObjectName(QStringLiteral("FamilyNote"));
+  grid->addWidget(note, row + 1, 0, 1, kRightColumn + 2);
+
   // Gaps between the blocks; spare room goes below the rows.
   grid->setColumnMinimumWidth(3, 12);
   grid->setColumnMinimumWidth(7, 12);
-  grid->setRowStretch(row + 1, 1);
+  grid->setRowStretch(row + 2, 1);
 }

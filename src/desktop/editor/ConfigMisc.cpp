@@ -21,7 +21,7 @@ CConfigMisc::CConfigMisc(QWidget* parent) : QWidget(parent) {
   }
 
   auto* note = new QLabel(
-      tr("Items entered in the left column will be replaces with items "
+      tr("Items entered in the left column will be replaced with items "
          "entered in the right column when they are found in the remarks and "
          "material columns.  These will be applied before any other "
          "conversion is done."));

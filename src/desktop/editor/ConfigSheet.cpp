@@ -9,6 +9,7 @@
 #include "desktop/editor/ConfigFractions.h"
 #include "desktop/editor/ConfigMaterials.h"
 #include "desktop/editor/ConfigMisc.h"
+#include "desktop/StandardButtons.h"
 
 CConfigSheet::CConfigSheet(IPrompts& prompts, QWidget* parent)
     : QDialog(parent) {
@@ -27,6 +28,7 @@ CConfigSheet::CConfigSheet(IPrompts& prompts, QWidget* parent)
 
   m_buttons =
       new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  SetStandardMnemonics(*m_buttons);
   connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
