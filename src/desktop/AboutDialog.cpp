@@ -8,6 +8,7 @@
 #include <QLabel>
 
 #include "desktop/ProgramIcon.h"
+#include "desktop/StandardButtons.h"
 #include "input/ProgramDirectory.h"
 #include "job/CommandLine.h"
 
@@ -35,6 +36,7 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
   license->setObjectName(QStringLiteral("license"));
   license->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* box = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  SetStandardMnemonics(*box);
   connect(box, &QDialogButtonBox::accepted, this, &CAboutDialog::accept);
 
   auto* layout = new QGridLayout(this);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include "desktop/StandardButtons.h"
 
 CExportOptionsDialog::CExportOptionsDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("ExportOptionsDialog"));
@@ -14,8 +15,8 @@ CExportOptionsDialog::CExportOptionsDialog(QWidget* parent) : QDialog(parent) {
 
   auto* group = new QGroupBox(this);
   auto* groupLayout = new QVBoxLayout(group);
-  const char* const texts[3] = {"No", "Yes - Only once",
-                                "Yes - Before each drawing"};
+  const char* const texts[3] = {"&No", "Yes - On&ly once",
+                                "Yes - &Before each drawing"};
   auto* buttons = new QButtonGroup(this);
   for (int i = 0; i < 3; ++i) {
     m_pOptions[i] = new QRadioButton(QString::fromLatin1(texts[i]), group);
@@ -27,6 +28,7 @@ CExportOptionsDialog::CExportOptionsDialog(QWidget* parent) : QDialog(parent) {
 
   auto* box = new QDialogButtonBox(
       QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  SetStandardMnemonics(*box);
   connect(box, &QDialogButtonBox::accepted, this,
           &CExportOptionsDialog::accept);
   connect(box, &QDialogButtonBox::rejected, this,
@@ -38,6 +40,8 @@ CExportOptionsDialog::CExportOptionsDialog(QWidget* parent) : QDialog(parent) {
   layout->addWidget(group);
   layout->addWidget(box);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // The arrow keys then move between the options.
+  m_pOptions[2]->setFocus();
 }
 
 int CExportOptionsDialog::HeaderOption() const {
@@ -48,7 +52,9 @@ int CExportOptionsDialog::HeaderOption() const {
 }
 
 void CExportOptionsDialog::SetHeaderOption(int option) {
-  if (option >= 0 && option < 3) m_pOptions[option]->setChecked(true);
+  if (option < 0 || option >= 3) return;
+  m_pOptions[option]->setChecked(true);
+  m_pOptions[option]->setFocus();
 }
 
 void CExportOptionsDialog::accept() { done(HeaderOption()); }

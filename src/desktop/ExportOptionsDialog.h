@@ -7,7 +7,8 @@ class QRadioButton;
 
 // "Export options": where the export file gets column headers. OK ends the
 // dialog with the chosen header option (0 no headers, 1 once, 2 before each
-// drawing; 2 is chosen when it opens), Cancel or closing it with -1.
+// drawing; 2 is chosen when it opens), Cancel or closing it with -1. The
+// chosen option has the focus.
 class CExportOptionsDialog : public QDialog {
   Q_OBJECT
 
@@ -16,7 +17,7 @@ class CExportOptionsDialog : public QDialog {
 
   // The header option of the radio button that is checked.
   int HeaderOption() const;
-  // Checks the radio button of `option` (0, 1 or 2).
+  // Checks the radio button of `option` (0, 1 or 2) and gives it the focus.
   void SetHeaderOption(int option);
 
   void accept() override;

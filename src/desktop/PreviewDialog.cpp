@@ -3,6 +3,7 @@
 
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,10 +12,12 @@
 #include <cstdio>
 
 #include "desktop/FileFilters.h"
+#include "desktop/ProgramSettings.h"
 #include "desktop/Prompts.h"
 #include "input/Orb.h"
 #include "desktop/FixedTextView.h"
 #include "desktop/ReportDialog.h"
+#include "desktop/StandardButtons.h"
 
 namespace {
 
@@ -62,15 +65,16 @@ CPreviewDialog::CPreviewDialog(QWidget* parent, IPrompts& prompts,
 
   auto* box = new QDialogButtonBox(this);
   QPushButton* ok = box->addButton(QDialogButtonBox::Ok);
+  SetStandardMnemonics(*box);
   ok->setObjectName(QStringLiteral("ok"));
   ok->setProperty("controlId", 1);
   ok->setDefault(true);
   m_pSave =
-      box->addButton(QStringLiteral("Save"), QDialogButtonBox::ActionRole);
+      box->addButton(QStringLiteral("&Save"), QDialogButtonBox::ActionRole);
   m_pSave->setObjectName(QStringLiteral("save"));
   m_pSave->setProperty("controlId", 1064);
   m_pSave->setAutoDefault(false);
-  m_pDetails = box->addButton(QStringLiteral("Details..."),
+  m_pDetails = box->addButton(QStringLiteral("&Details..."),
                               QDialogButtonBox::ActionRole);
   m_pDetails->setObjectName(QStringLiteral("details"));
   m_pDetails->setAutoDefault(false);
@@ -95,6 +99,21 @@ void CPreviewDialog::SetDocument(COrb& orb) {
   orb.WriteKelFile("", 0, &text, m_strJobNumber, m_strJobName, m_strCustomer,
                    0);
   m_pText->setPlainText(PreviewText(text));
+  m_pText->document()->setModified(false);
+}
+
+void CPreviewDialog::SetSaveStart(const QString& path, const char* chooser) {
+  m_strSaveStart = path;
+  m_pSaveChooser = chooser;
+}
+
+void CPreviewDialog::done(int result) {
+  if (m_pText->document()->isModified() &&
+      !m_prompts.AskYesNo(this, QStringLiteral("Discard your changes?"),
+                          windowTitle())) {
+    return;
+  }
+  QDialog::done(result);
 }
 
 void CPreviewDialog::SetDetails(const QString& report) {
@@ -119,11 +138,24 @@ std::string CPreviewDialog::TextBytes() const {
 
 void CPreviewDialog::Save() {
   const std::string bytes = TextBytes();
+  const QString caption = QStringLiteral("Save As");
   const QString path = m_prompts.GetSaveFileName(
-      this, QStringLiteral("Save As"), QString(), QtFileFilter(kFilterKel),
+      this, caption, m_strSaveStart, QtFileFilter(kFilterKel),
       QStringLiteral("kel"));
   if (path.isEmpty()) return;
+  m_strSaveStart = path;
+  if (m_pSaveChooser != nullptr) {
+    WriteChooserFolder(m_pSaveChooser, QFileInfo(path).absolutePath());
+  }
+  if (QFileInfo::exists(path) &&
+      !m_prompts.AskYesNo(
+          this,
+          QStringLiteral("\"%1\" exists already.\nReplace it?").arg(path),
+          caption)) {
+    return;
+  }
   if (WriteBytesToFile(path, bytes) == 0) {
+    m_pText->document()->setModified(false);
     m_prompts.ShowMessage(this, QStringLiteral("Success"),
                           QStringLiteral("File Saved"));
   } else {

@@ -12,6 +12,8 @@ class QPushButton;
 // "Preview": the KEL text of one configured document in an editable,
 // fixed-pitch text box without line wrapping, with "OK" (the default) and
 // "Save", which writes the text as shown to a file of the user's choice.
+// Closing it (OK, Escape, the close box) after the text was edited and not
+// saved since asks "Discard your changes?"; No keeps it open.
 // Once given the conversion report of the document (SetDetails), it also
 // has "Details...", which shows that report in a dialog of its own.
 class CPreviewDialog : public QDialog {
@@ -33,8 +35,16 @@ class CPreviewDialog : public QDialog {
 
   // Asks for a file name and writes TextBytes() to it (created or
   // truncated), then says "Success" ("File Saved") or "Failure" ("Unable to
-  // save file."). Nothing happens when the chooser is cancelled.
+  // save file."). Nothing happens when the chooser is cancelled, or when
+  // the file exists and the user does not want it replaced.
   void Save();
+  // Save's chooser starts at `path` (later at the file last chosen); the
+  // folder chosen is kept as chooser `chooser`'s (ProgramSettings.h), when
+  // given.
+  void SetSaveStart(const QString& path, const char* chooser);
+
+  // Asks before edits are lost (see above).
+  void done(int result) override;
 
   // Shows "Details..." for `report` (the conversion report of the document
   // given to SetDocument, as text).
@@ -53,6 +63,8 @@ class CPreviewDialog : public QDialog {
   std::string m_strJobName;
   std::string m_strCustomer;
   QString m_strDetails;
+  QString m_strSaveStart;
+  const char* m_pSaveChooser = nullptr;
   QPlainTextEdit* m_pText;
   QPushButton* m_pSave;
   QPushButton* m_pDetails;

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "desktop/FixedTextView.h"
+#include "desktop/StandardButtons.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ CReportDialog::CReportDialog(QWidget* parent, const QString& report)
   m_pText->setPlainText(report);
 
   auto* box = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  SetStandardMnemonics(*box);
   connect(box, &QDialogButtonBox::rejected, this, &CReportDialog::reject);
 
   auto* layout = new QVBoxLayout(this);

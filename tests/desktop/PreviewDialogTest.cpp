@@ -5,10 +5,12 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "GuiTestFiles.h"
 #include "ScriptedPrompts.h"
 #include "TempDir.h"
+#include "desktop/ProgramSettings.h"
 #include "input/Orb.h"
 
 namespace {
@@ -17,7 +19,10 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 class PreviewDialogTest : public testing::Test {
  protected:
-  void SetUp() override { m_config = WriteTestConfiguration(m_dir); }
+  void SetUp() override {
+    UseTemporarySettings(m_dir);
+    m_config = WriteTestConfiguration(m_dir);
+  }
   void TearDown() override { EXPECT_EQ(m_prompts.Remaining(), 0u); }
 
   // A document read from `drawing` with the test configuration applied.
@@ -75,19 +80,30 @@ TEST_F(PreviewDialogTest, SavesTheTextAsShownByteForByte) {
   const std::string edited = "EDITED \xE9\xA0 LINE\r\n" + KelText(*orb) + "END";
   preview.TextBox()->setPlainText(PreviewText(edited));
   const std::string path = m_dir.Path("saved.kel");
+  preview.SetSaveStart(Q(m_dir.Path("start.kel")), "Save");
   m_prompts.QueueSaveFileName(Q(path));
   preview.SaveButton()->click();
   EXPECT_EQ(TempDir::Read(path), edited);
+  EXPECT_EQ(m_prompts.Requests()[0].startPath, Q(m_dir.Path("start.kel")));
+  EXPECT_EQ(ReadChooserFolder("Save"), Q(m_dir.Path("")).chopped(1));
   ASSERT_EQ(m_prompts.Messages().size(), 1u);
   EXPECT_EQ(m_prompts.Messages()[0].text, "Success");
   EXPECT_EQ(m_prompts.Messages()[0].caption, "File Saved");
   EXPECT_EQ(m_prompts.Requests()[0].filter, "KEL Files (*.kel);;All Files (*)");
 
-  // A shorter text truncates the file.
+  // An existing file is replaced only when the user says so; a shorter
+  // text truncates it. The next chooser starts at the file chosen last.
   preview.TextBox()->setPlainText("x");
-  m_prompts.QueueSaveFileName(Q(path));
-  preview.SaveButton()->click();
-  EXPECT_EQ(TempDir::Read(path), "x");
+  for (const bool replace : {false, true}) {
+    m_prompts.ClearRecord();
+    m_prompts.QueueSaveFileName(Q(path));
+    m_prompts.QueueAnswer(replace);
+    preview.SaveButton()->click();
+    EXPECT_EQ(TempDir::Read(path), replace ? "x" : edited);
+    EXPECT_EQ(m_prompts.Requests()[0].startPath, Q(path));
+    EXPECT_EQ(m_prompts.Requests()[1].text,
+              Q("\"" + path + "\" exists already.\nReplace it?"));
+  }
 
   // A failure is reported; a cancelled chooser says nothing.
   m_prompts.ClearRecord();
@@ -98,6 +114,47 @@ TEST_F(PreviewDialogTest, SavesTheTextAsShownByteForByte) {
   ASSERT_EQ(m_prompts.Messages().size(), 1u);
   EXPECT_EQ(m_prompts.Messages()[0].text, "Failure");
   EXPECT_EQ(m_prompts.Messages()[0].caption, "Unable to save file.");
+}
+
+// Closing after an edit asks before the edit is lost; closing without
+// one, or after saving it, does not.
+TEST_F(PreviewDialogTest, AsksBeforeEditsAreLost) {
+  std::unique_ptr<COrb> orb = Configured(kTopDownDrawing);
+  const std::string saved = m_dir.Write("edit.kel", "");
+  const struct Case {
+    bool edit, save;
+    int answer;  // -1: no question expected
+    bool closed;
+  } cases[] = {{false, false, -1, true},
+               {true, false, 0, false},
+               {true, false, 1, true},
+               {true, true, -1, true}};
+  for (const Case& c : cases) {
+    for (const bool escape : {false, true}) {
+      SCOPED_TRACE(testing::Message() << c.edit << c.save << c.answer << escape);
+      CPreviewDialog preview(nullptr, m_prompts, "", "", "");
+      preview.SetDocument(*orb);
+      preview.show();
+      if (c.edit) QTest::keyClicks(preview.TextBox(), "EDIT");
+      if (c.save) {
+        m_prompts.QueueSaveFileName(Q(saved));
+        m_prompts.QueueAnswer(true);  // replace it
+        preview.SaveButton()->click();
+      }
+      m_prompts.ClearRecord();
+      if (c.answer >= 0) m_prompts.QueueAnswer(c.answer == 1);
+      if (escape) {
+        QTest::keyClick(&preview, Qt::Key_Escape);
+      } else {
+        preview.findChild<QPushButton*>("ok")->click();
+      }
+      EXPECT_EQ(preview.isVisible(), !c.closed);
+      ASSERT_EQ(m_prompts.Requests().size(), c.answer >= 0 ? 1u : 0u);
+      if (c.answer >= 0) {
+        EXPECT_EQ(m_prompts.Requests()[0].text, "Discard your changes?");
+      }
+    }
+  }
 }
 
 }  // namespace
