@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/FileFilters.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 QString QtFileFilter(const char* filter) {
@@ -21,4 +22,14 @@ QString QtFileFilter(const char* filter) {
                                              patterns.join(QLatin1Char(' ')));
   }
   return entries.join(QStringLiteral(";;"));
+}
+
+FileKind KindOfFile(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("orb") || suffix == QLatin1String("dxf") ||
+      suffix == QLatin1String("pdf")) {
+    return FileKind::kDrawing;
+  }
+  return suffix == QLatin1String("cfg") ? FileKind::kConfiguration
+                                        : FileKind::kOther;
 }

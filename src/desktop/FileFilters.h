@@ -10,6 +10,9 @@ inline constexpr const char* kFilterOrb =
     "Bill of Material Files (*.orb)|*.orb|All Files (*.*)|*.*||";
 inline constexpr const char* kFilterKel =
     "KEL Files (*.kel)|*.kel|All Files (*.*)|*.*||";
+// The output chooser when the output is an export.
+inline constexpr const char* kFilterExport =
+    "Export Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 inline constexpr const char* kFilterCfg =
     "Configuration Files (*.cfg)|*.cfg|All Files (*.*)|*.*||";
 
@@ -20,3 +23,8 @@ inline constexpr const char* kFilterCfg =
 // as on the system the filters come from, and becomes "*" (Qt's "*.*" would
 // hide names without a dot). A description without a pattern is dropped.
 QString QtFileFilter(const char* filter);
+
+// What a file is to the main dialog, told by its extension in any letter
+// case: ".orb", ".dxf" and ".pdf" are drawings, ".cfg" configurations.
+enum class FileKind { kDrawing, kConfiguration, kOther };
+FileKind KindOfFile(const QString& path);

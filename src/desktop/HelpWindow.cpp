@@ -10,6 +10,7 @@
 #include "desktop/AppTexts.h"
 #include "desktop/ProgramIcon.h"
 #include "desktop/Prompts.h"
+#include "desktop/StandardButtons.h"
 
 QString HelpText(const QString& discardListPath) {
   QString text = QStringLiteral(R"(
@@ -36,25 +37,45 @@ pattern.</dd>
 of a run asks whether to overwrite it or append to it; every further file of
 the run is appended.</dd>
 <dt><b>Config File</b></dt>
-<dd>The configuration to use. It is remembered for the next start of the
-program.</dd>
-<dt><b>Invert X-Axis</b>, <b>Invert Y-Aixs</b></dt>
+<dd>The configuration to use.</dd>
+<dt><b>Invert X-Axis</b>, <b>Invert Y-Axis</b></dt>
 <dd>Mirror the picture of <b>Display</b> left to right or upside down.
 They do not change conversions: when a table does not fit as read, the
 conversion tries it once more read from the bottom upwards.</dd>
 </dl>
 
+<p>The fields and the two check boxes are kept as they are when the dialog
+is closed, and come back at the next start. Escape does not close the
+dialog; <b>Exit</b> does.</p>
+<p><b>Recent files:</b> the button at the right end of Input File and of
+Config File (or Alt+Down in the field) lists the last 8 input patterns and
+the last 8 configuration files used by an action; choosing one puts it in the
+field.</p>
+<p><b>Drag and drop:</b> drawings (<tt>.orb</tt>, <tt>.dxf</tt>,
+<tt>.pdf</tt>) dropped on the dialog go to Input File (several of them as a
+list of quoted paths, as <b>Browse...</b> makes it), a <tt>.cfg</tt> file to
+Config File.</p>
+
 <h3>Buttons</h3>
 <dl>
-<dt><b>Browse...</b></dt><dd>Choose the file of the field on its left.</dd>
+<dt><b>Browse...</b></dt><dd>Choose the file of the field on its left. The
+chooser opens in the folder of the field's path, else in the folder it was
+last used in. For an empty Output File it suggests the input's name with
+<tt>.kel</tt> (<tt>.txt</tt> after an Export) in the input's folder.</dd>
 <dt><b>Display</b></dt>
 <dd>Shows the texts of the input file where they stand on the drawing, in
 the window "Orb File", so that the layout of the table can be checked. No
-configuration is used.</dd>
+configuration is used. The mouse wheel zooms in and out around the pointer,
+and so do Ctrl+plus and Ctrl+minus around the middle; zooming moves the texts
+apart while they keep their size, so that the rows of a large drawing can be
+read one by one. Drag the picture with the mouse to move it. Home, a
+double-click or <b>Fit</b> show the whole drawing again. Texts too close
+together to be told apart are drawn as dots until you zoom in.</dd>
 <dt><b>Preview</b></dt>
 <dd>Shows the KEL text that Convert would write for the first file that
 matches the input, without writing anything. The text may be edited and
-saved with <b>Save</b>.</dd>
+saved with <b>Save</b>, which asks before it replaces a file; closing the
+preview after an edit that was not saved asks whether to discard it.</dd>
 <dt><b>Edit...</b></dt>
 <dd>Edits the configuration named in Config File; a file that does not exist
 yet starts from the default settings and is created by OK.</dd>
@@ -107,6 +128,7 @@ CHelpWindow::CHelpWindow(IPrompts& prompts, const QString& discardListPath,
       box->addButton(QStringLiteral("&About..."), QDialogButtonBox::ActionRole);
   m_pAbout->setObjectName(QStringLiteral("about"));
   QPushButton* close = box->addButton(QDialogButtonBox::Close);
+  SetStandardMnemonics(*box);
   connect(close, &QPushButton::clicked, this, &QWidget::close);
   connect(m_pAbout, &QPushButton::clicked, this, [this] {
     CAboutDialog about(this);

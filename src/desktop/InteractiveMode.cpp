@@ -1,30 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/InteractiveMode.h"
 
-#include <QSettings>
 #include <clocale>
 
-#include "desktop/AppTexts.h"
 #include "desktop/MainDialog.h"
 #include "desktop/Prompts.h"
-
-QString ReadLastConfigurationFile() {
-  return QSettings(QString::fromLatin1(kSettingsOrganisation),
-                   QString::fromLatin1(kSettingsApplication))
-      .value(QString::fromLatin1(kSettingsLastConfigKey))
-      .toString();
-}
-
-void WriteLastConfigurationFile(const QString& path) {
-  QSettings settings(QString::fromLatin1(kSettingsOrganisation),
-                     QString::fromLatin1(kSettingsApplication));
-  settings.setValue(QString::fromLatin1(kSettingsLastConfigKey), path);
-}
 
 int RunInteractiveMode(IPrompts& prompts, const std::string& discardListPath) {
   CMainDialog dialog(prompts, discardListPath);
   dialog.SetConfigFile(ReadLastConfigurationFile());
+  SDialogFields fields;
+  if (ReadDialogFields(fields)) dialog.SetFields(fields);
   const int result = prompts.RunDialog(dialog);
+  WriteDialogFields(dialog.Fields());
   WriteLastConfigurationFile(dialog.ConfigFile());
   return result;
 }

@@ -3,16 +3,29 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QIcon>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygonF>
+#include <QShortcut>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <exception>
 
 #include "desktop/AboutDialog.h"
 #include "desktop/AppTexts.h"
+#include "desktop/ChooserPaths.h"
 #include "job/ConversionJob.h"
 #include "job/ConversionReport.h"
 #include "desktop/DialogJobUi.h"
@@ -32,6 +45,7 @@
 #include "desktop/OrbGraphic.h"
 #include "desktop/PreviewDialog.h"
 #include "desktop/TableOverlay.h"
+#include "desktop/WindowPlacement.h"
 
 namespace {
 
@@ -85,6 +99,70 @@ QString PreviewReportText(const std::string& inputPath,
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The choosers, as their last folders are kept in the settings.
+const char* const kInputChooser = "Input";
+const char* const kOutputChooser = "Output";
+const char* const kConfigChooser = "Config";
+const char* const kSaveChooser = "Save";
+
+void RememberFolder(const char* chooser, const QString& chosen) {
+  WriteChooserFolder(chooser, QFileInfo(chosen).absolutePath());
+}
+
+// Drawings and the first configuration among dropped files, in the order
+// they were dropped.
+struct SDroppedFiles {
+  std::vector<std::string> drawings;
+  QString config;
+};
+SDroppedFiles SortDroppedFiles(const QMimeData* data) {
+  SDroppedFiles dropped;
+  if (data == nullptr || !data->hasUrls()) return dropped;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) continue;
+    const QString path = url.toLocalFile();
+    switch (KindOfFile(path)) {
+      case FileKind::kDrawing:
+        dropped.drawings.push_back(LocalPath(path));
+        break;
+      case FileKind::kConfiguration:
+        if (dropped.config.isEmpty()) dropped.config = path;
+        break;
+      case FileKind::kOther:
+        break;
+    }
+  }
+  return dropped;
+}
+
+// A small arrow pointing down, in the text colour of `widget`.
+QIcon DropDownArrow(const QWidget* widget) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(widget->palette().color(QPalette::Text));
+  painter.drawPolygon(QPolygonF({QPointF(4, 6), QPointF(12, 6), QPointF(8, 11)}));
+  painter.end();
+  return QIcon(pixmap);
+}
+
+// Gives `edit` a drop-down of `menu` at its right end, opened also by
+// Alt+Down in the edit.
+void AttachDropDown(QLineEdit* edit, QMenu* menu) {
+  QAction* open =
+      edit->addAction(DropDownArrow(edit), QLineEdit::TrailingPosition);
+  open->setToolTip(QStringLiteral("Recent"));
+  const auto popup = [edit, menu] {
+    menu->popup(edit->mapToGlobal(edit->rect().bottomLeft()));
+  };
+  QObject::connect(open, &QAction::triggered, menu, popup);
+  auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Down), edit,
+                                 nullptr, nullptr, Qt::WidgetShortcut);
+  QObject::connect(shortcut, &QShortcut::activated, menu, popup);
+}
+
 }  // namespace
 
 CMainDialog::CMainDialog(IPrompts& prompts, std::string discardListPath,
@@ -105,34 +183,38 @@ CMainDialog::CMainDialog(IPrompts& prompts, std::string discardListPath,
   m_pCustomerEdit = MakeEdit(this, Control::kCustomer, 1108);
   for (QLineEdit* edit : {m_pInputEdit, m_pOutputEdit, m_pConfigEdit}) {
     edit->setMinimumWidth(340);
+    edit->setAcceptDrops(false);  // files dropped on them go to the dialog
   }
+  setAcceptDrops(true);
 
-  auto* browseInput = MakeButton(this, QStringLiteral("Browse..."),
+  // Every button has its own mnemonic; the three Browse... buttons take
+  // the letters after B that no other control uses.
+  auto* browseInput = MakeButton(this, QStringLiteral("&Browse..."),
                                  Control::kBrowseInput, 1004);
   auto* display =
-      MakeButton(this, QStringLiteral("Display"), Control::kDisplay, 1015);
-  auto* browseOutput = MakeButton(this, QStringLiteral("Browse..."),
+      MakeButton(this, QStringLiteral("&Display"), Control::kDisplay, 1015);
+  auto* browseOutput = MakeButton(this, QStringLiteral("B&rowse..."),
                                   Control::kBrowseOutput, 1006);
   auto* preview =
-      MakeButton(this, QStringLiteral("Preview"), Control::kPreview, 1012);
-  auto* browseConfig = MakeButton(this, QStringLiteral("Browse..."),
+      MakeButton(this, QStringLiteral("&Preview"), Control::kPreview, 1012);
+  auto* browseConfig = MakeButton(this, QStringLiteral("Bro&wse..."),
                                   Control::kBrowseConfig, 1008);
   auto* edit =
-      MakeButton(this, QStringLiteral("Edit..."), Control::kEdit, 1010);
+      MakeButton(this, QStringLiteral("&Edit..."), Control::kEdit, 1010);
   auto* convert =
-      MakeButton(this, QStringLiteral("Convert"), Control::kConvert, 3);
+      MakeButton(this, QStringLiteral("&Convert"), Control::kConvert, 3);
   convert->setAutoDefault(true);
   convert->setDefault(true);
   auto* exportButton =
-      MakeButton(this, QStringLiteral("Export"), Control::kExport, 1071);
+      MakeButton(this, QStringLiteral("Expor&t"), Control::kExport, 1071);
   auto* exitButton =
-      MakeButton(this, QStringLiteral("Exit"), Control::kExit, 2);
+      MakeButton(this, QStringLiteral("Ex&it"), Control::kExit, 2);
   auto* help = MakeButton(this, QStringLiteral("&Help"), Control::kHelp, 57670);
 
-  m_pInvertX = new QCheckBox(QStringLiteral("Invert X-Axis"), this);
+  m_pInvertX = new QCheckBox(QStringLiteral("Invert &X-Axis"), this);
   m_pInvertX->setObjectName(QString::fromLatin1(Control::kInvertX));
   m_pInvertX->setProperty("controlId", 1058);
-  m_pInvertY = new QCheckBox(QStringLiteral("Invert Y-Aixs"), this);
+  m_pInvertY = new QCheckBox(QStringLiteral("Invert &Y-Axis"), this);
   m_pInvertY->setObjectName(QString::fromLatin1(Control::kInvertY));
   m_pInvertY->setProperty("controlId", 1060);
 
@@ -144,9 +226,9 @@ CMainDialog::CMainDialog(IPrompts& prompts, std::string discardListPath,
     QLineEdit* edit;
     QPushButton* browse;
     QPushButton* action;
-  } rows[] = {{"Input File", m_pInputEdit, browseInput, display},
-              {"Output File", m_pOutputEdit, browseOutput, preview},
-              {"Config File", m_pConfigEdit, browseConfig, edit}};
+  } rows[] = {{"I&nput File", m_pInputEdit, browseInput, display},
+              {"&Output File", m_pOutputEdit, browseOutput, preview},
+              {"Config &File", m_pConfigEdit, browseConfig, edit}};
   int row = 0;
   for (const auto& r : rows) {
     auto* label = new QLabel(QString::fromLatin1(r.label), this);
@@ -206,6 +288,26 @@ CMainDialog::CMainDialog(IPrompts& prompts, std::string discardListPath,
   addAction(about);
   setContextMenuPolicy(Qt::ActionsContextMenu);
 
+  m_pRecentInputs = new QMenu(this);
+  m_pRecentInputs->setObjectName(QString::fromLatin1(Control::kRecentInputs));
+  m_pRecentConfigs = new QMenu(this);
+  m_pRecentConfigs->setObjectName(
+      QString::fromLatin1(Control::kRecentConfigs));
+  AttachDropDown(m_pInputEdit, m_pRecentInputs);
+  AttachDropDown(m_pConfigEdit, m_pRecentConfigs);
+  RefreshRecentMenus();
+
+  // Focus moves as the controls stand: the rows of paths, the mirror
+  // options, then the buttons at the bottom from left to right.
+  QWidget* const chain[] = {m_pInputEdit, browseInput,  display,
+                            m_pOutputEdit, browseOutput, preview,
+                            m_pConfigEdit, browseConfig, edit,
+                            m_pInvertX,    m_pInvertY,   help,
+                            convert,       exportButton, exitButton};
+  for (size_t i = 1; i < std::size(chain); ++i) {
+    setTabOrder(chain[i - 1], chain[i]);
+  }
+
   connect(browseInput, &QPushButton::clicked, this,
           &CMainDialog::OnBrowseInput);
   connect(browseOutput, &QPushButton::clicked, this,
@@ -238,7 +340,73 @@ void CMainDialog::SetConfigFile(const QString& path) {
   m_pConfigEdit->setText(path);
 }
 
+SDialogFields CMainDialog::Fields() const {
+  SDialogFields fields;
+  fields.input = m_pInputEdit->text();
+  fields.output = m_pOutputEdit->text();
+  fields.config = m_pConfigEdit->text();
+  fields.invertX = m_pInvertX->isChecked();
+  fields.invertY = m_pInvertY->isChecked();
+  return fields;
+}
+
+void CMainDialog::SetFields(const SDialogFields& fields) {
+  m_pInputEdit->setText(fields.input);
+  m_pOutputEdit->setText(fields.output);
+  m_pConfigEdit->setText(fields.config);
+  m_pInvertX->setChecked(fields.invertX);
+  m_pInvertY->setChecked(fields.invertY);
+}
+
+void CMainDialog::keyPressEvent(QKeyEvent* event) {
+  // Escape would end the dialog and lose the typed fields.
+  if (event->matches(QKeySequence::Cancel)) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void CMainDialog::dragEnterEvent(QDragEnterEvent* event) {
+  const SDroppedFiles dropped = SortDroppedFiles(event->mimeData());
+  if (!dropped.drawings.empty() || !dropped.config.isEmpty()) {
+    event->acceptProposedAction();
+  }
+}
+
+void CMainDialog::dropEvent(QDropEvent* event) {
+  const SDroppedFiles dropped = SortDroppedFiles(event->mimeData());
+  if (dropped.drawings.empty() && dropped.config.isEmpty()) return;
+  if (!dropped.drawings.empty()) {
+    m_pInputEdit->setText(FromLocalPath(JoinChosenFiles(dropped.drawings)));
+  }
+  if (!dropped.config.isEmpty()) m_pConfigEdit->setText(dropped.config);
+  event->acceptProposedAction();
+}
+
+void CMainDialog::RefreshRecentMenus() {
+  const std::pair<QMenu*, RecentList> menus[] = {
+      {m_pRecentInputs, RecentList::kInputs},
+      {m_pRecentConfigs, RecentList::kConfigurations}};
+  for (const auto& [menu, list] : menus) {
+    QLineEdit* edit =
+        list == RecentList::kInputs ? m_pInputEdit : m_pConfigEdit;
+    menu->clear();
+    for (const QString& entry : ReadRecent(list)) {
+      QString text = entry;
+      QAction* action =
+          menu->addAction(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
+      connect(action, &QAction::triggered, edit,
+              [edit, entry] { edit->setText(entry); });
+    }
+    if (menu->isEmpty()) menu->addAction(QStringLiteral("(none)"))->setEnabled(false);
+  }
+}
+
 void CMainDialog::TakeControlValues() {
+  AddRecent(RecentList::kInputs, m_pInputEdit->text());
+  AddRecent(RecentList::kConfigurations, m_pConfigEdit->text());
+  RefreshRecentMenus();
   m_strInputFile = m_pInputEdit->text();
   m_strOutputFile = m_pOutputEdit->text();
   m_strConfigFile = m_pConfigEdit->text();
@@ -272,28 +440,54 @@ void CMainDialog::CleanJobText(QLineEdit* edit) {
   }
 }
 
+QString CMainDialog::OutputStart(const char* chooser,
+                                const QString& suffix) const {
+  const QString output = m_pOutputEdit->text();
+  if (!FirstFieldPath(output).isEmpty()) {
+    return ChooserStart(output, ReadChooserFolder(chooser),
+                        FieldFileName(output));
+  }
+  const QString input = m_pInputEdit->text();
+  return ChooserStart(input, ReadChooserFolder(chooser),
+                      SuggestedOutputName(input, suffix));
+}
+
 void CMainDialog::OnBrowseInput() {
+  const QString input = m_pInputEdit->text();
   const QStringList chosen = m_prompts.GetOpenFileNames(
-      this, QStringLiteral("Open"), m_pInputEdit->text(),
+      this, QStringLiteral("Open"),
+      ChooserStart(input, ReadChooserFolder(kInputChooser),
+                   FieldFileName(input)),
       QtFileFilter(kFilterOrb));
   if (chosen.isEmpty()) return;
+  RememberFolder(kInputChooser, chosen.front());
   std::vector<std::string> paths;
   for (const QString& path : chosen) paths.push_back(LocalPath(path));
   m_pInputEdit->setText(FromLocalPath(JoinChosenFiles(paths)));
 }
 
 void CMainDialog::OnBrowseOutput() {
+  const QString suffix = m_bExporting ? QStringLiteral("txt")
+                                      : QStringLiteral("kel");
   const QString chosen = m_prompts.GetSaveFileName(
-      this, QStringLiteral("Save As"), m_pOutputEdit->text(),
-      QtFileFilter(kFilterKel), QStringLiteral("KEL"));
-  if (!chosen.isEmpty()) m_pOutputEdit->setText(chosen);
+      this, QStringLiteral("Save As"),
+      OutputStart(kOutputChooser, QLatin1Char('.') + suffix),
+      QtFileFilter(m_bExporting ? kFilterExport : kFilterKel), suffix);
+  if (chosen.isEmpty()) return;
+  RememberFolder(kOutputChooser, chosen);
+  m_pOutputEdit->setText(chosen);
 }
 
 void CMainDialog::OnBrowseConfig() {
-  const QString chosen = m_prompts.GetOpenFileName(this, QStringLiteral("Open"),
-                                                   m_pConfigEdit->text(),
-                                                   QtFileFilter(kFilterCfg));
-  if (!chosen.isEmpty()) m_pConfigEdit->setText(chosen);
+  const QString config = m_pConfigEdit->text();
+  const QString chosen = m_prompts.GetOpenFileName(
+      this, QStringLiteral("Open"),
+      ChooserStart(config, ReadChooserFolder(kConfigChooser),
+                   FieldFileName(config)),
+      QtFileFilter(kFilterCfg));
+  if (chosen.isEmpty()) return;
+  RememberFolder(kConfigChooser, chosen);
+  m_pConfigEdit->setText(chosen);
 }
 
 bool CMainDialog::RunJobs(
@@ -350,6 +544,7 @@ bool CMainDialog::RunJobs(
 
 void CMainDialog::OnConvert() {
   TakeControlValues();
+  m_bExporting = false;
   try {
     if (RunJobs({}, {ExpandPattern(LocalPath(m_strInputFile))})) {
       ShowMessage(kMsgConverted);
@@ -361,6 +556,7 @@ void CMainDialog::OnConvert() {
 
 void CMainDialog::OnExport() {
   TakeControlValues();
+  m_bExporting = true;
   CExportOptionsDialog options(this);
   const int headerOption = m_prompts.RunDialog(options);
   if (headerOption < 0 || headerOption > 2) return;
@@ -428,6 +624,9 @@ void CMainDialog::OnPreview() {
     CPreviewDialog preview(this, m_prompts, JobText(m_strJobNumber),
                            JobText(m_strJobName), JobText(m_strCustomer));
     preview.SetDocument(*document);
+    preview.setWindowTitle(TitleWithFile("Preview", FromLocalPath(matches.front())));
+    preview.SetSaveStart(OutputStart(kSaveChooser, QStringLiteral(".kel")),
+                         kSaveChooser);
     const bool inverted = document == second.get();
     m_strPreviewReport =
         PreviewReportText(matches.front(), config, *document,
@@ -465,8 +664,10 @@ void CMainDialog::OnDisplay() {
       m_bInvertX, m_bInvertY);
   connect(m_pGraphic.data(), &COrbGraphic::ShowTableToggled, this,
           [this](bool show) { m_bShowTable = show; });
+  m_pGraphic->setWindowTitle(TitleWithFile("Orb File", m_strInputFile));
   if (read == 0) {
     m_pGraphic->SetShowTable(m_bShowTable);
+    PlaceCentredOn(*m_pGraphic, this, m_pGraphic->size());
     m_pGraphic->showNormal();
   }
 }
@@ -478,6 +679,8 @@ void CMainDialog::OnGraphicClosed() {
 }
 
 void CMainDialog::OnEdit() {
+  AddRecent(RecentList::kConfigurations, m_pConfigEdit->text());
+  RefreshRecentMenus();
   EditConfiguration(this, m_prompts, m_pConfigEdit->text());
 }
 
@@ -485,6 +688,7 @@ void CMainDialog::OnHelp() {
   if (!m_pHelp) {
     m_pHelp =
         new CHelpWindow(m_prompts, FromLocalPath(m_strDiscardListPath), this);
+    PlaceCentredOn(*m_pHelp, this, m_pHelp->size());
   }
   m_pHelp->show();
   m_pHelp->raise();

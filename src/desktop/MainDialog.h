@@ -10,12 +10,14 @@
 
 #include "desktop/HelpWindow.h"
 #include "desktop/OrbGraphic.h"
+#include "desktop/ProgramSettings.h"
 
 class COrb;
 class IPrompts;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 // Object names of the main dialog's controls (each also carries its numeric
@@ -43,6 +45,10 @@ inline constexpr const char* kConvert = "convert";                // 3
 inline constexpr const char* kExit = "exit";                      // 2
 inline constexpr const char* kHelp = "help";                      // 57670
 inline constexpr const char* kAboutAction = "aboutAction";
+// The drop-down lists of recent entries of the input and configuration
+// fields (their buttons at the fields' right ends, or Alt+Down).
+inline constexpr const char* kRecentInputs = "recentInputs";
+inline constexpr const char* kRecentConfigs = "recentConfigs";
 }  // namespace MainDialogControl
 
 // "Kelconv Conversion Utility": the main dialog of the desktop program. It
@@ -51,8 +57,16 @@ inline constexpr const char* kAboutAction = "aboutAction";
 //
 // Convert, Export, Preview and Display first take the values of the
 // controls into the members (so ConfigFile() is the configuration path as
-// last taken); the Browse buttons write only their edits; Edit... reads only
-// the configuration edit.
+// last taken) and put the input and configuration paths at the top of the
+// recent lists; the Browse buttons write only their edits; Edit... reads
+// only the configuration edit (and puts it in its recent list).
+//
+// Escape does not close the dialog (Exit and the window's close box do).
+// Files dropped on the dialog fill its fields: drawings (.orb, .dxf, .pdf)
+// the input, several of them as a list of quoted paths, a .cfg file the
+// configuration. Each chooser starts in the folder of its field, else where
+// it was last used, else the home folder (ChooserPaths.h); the output
+// chooser suggests a name after the input when the output is empty.
 class CMainDialog : public QDialog {
   Q_OBJECT
 
@@ -66,6 +80,10 @@ class CMainDialog : public QDialog {
   const QString& ConfigFile() const { return m_strConfigFile; }
   // Sets the configuration path (member and edit), as at opening.
   void SetConfigFile(const QString& path);
+
+  // The fields as shown, and setting them (not the members).
+  SDialogFields Fields() const;
+  void SetFields(const SDialogFields& fields);
 
   // The actions of the buttons.
   void OnBrowseInput();
@@ -88,6 +106,11 @@ class CMainDialog : public QDialog {
   // text; empty when the last Preview showed none.
   const QString& PreviewReport() const { return m_strPreviewReport; }
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
   // One run of conversion jobs over lists of matched input files: Convert
   // has one list, Export one per pattern.
@@ -101,6 +124,10 @@ class CMainDialog : public QDialog {
   bool RunJobs(const SRun& run,
                const std::vector<std::vector<std::string>>& patternMatches);
   void ShowMessage(const char* text);
+  // Refills both recent drop-downs from the settings.
+  void RefreshRecentMenus();
+  // Where the output chooser (or the preview's Save, as `chooser`) starts.
+  QString OutputStart(const char* chooser, const QString& suffix) const;
   void OnGraphicClosed();
   void CleanJobNumber();
   void CleanJobText(QLineEdit* edit);
@@ -122,6 +149,9 @@ class CMainDialog : public QDialog {
   // "Show table" of the graphic display, kept for the next Display.
   bool m_bShowTable = false;
   QString m_strPreviewReport;
+  // The later of Convert and Export was Export: the output chooser offers
+  // export files.
+  bool m_bExporting = false;
   QPointer<CHelpWindow> m_pHelp;
 
   QLineEdit* m_pInputEdit;
@@ -132,4 +162,6 @@ class CMainDialog : public QDialog {
   QLineEdit* m_pCustomerEdit;
   QCheckBox* m_pInvertX;
   QCheckBox* m_pInvertY;
+  QMenu* m_pRecentInputs;
+  QMenu* m_pRecentConfigs;
 };

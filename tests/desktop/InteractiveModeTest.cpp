@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include "GuiTestFiles.h"
 #include "ScriptedPrompts.h"
 #include "TempDir.h"
+#include "desktop/AppTexts.h"
 #include "desktop/InteractiveMode.h"
 #include "desktop/MainDialog.h"
 
@@ -42,31 +44,44 @@ class InteractiveModeTest : public testing::Test {
   CScriptedPrompts m_prompts;
 };
 
-TEST_F(InteractiveModeTest, RemembersThePathLastTakenByAnAction) {
-  QString shown = "unset";
-  Run([&shown](CMainDialog& dialog) {
-    shown = Edit(dialog, Control::kConfigFile)->text();
-  });
-  EXPECT_EQ(shown, "");
+TEST_F(InteractiveModeTest, KeepsTheFieldsAndThePathLastTakenByAnAction) {
+  const auto shown = [](CMainDialog& dialog) {
+    const SDialogFields f = dialog.Fields();
+    return QStringList{f.input, f.output, f.config, f.invertX ? "X" : "",
+                       f.invertY ? "Y" : ""};
+  };
+  QStringList seen = {"unset"};
+  Run([&](CMainDialog& dialog) { seen = shown(dialog); });
+  EXPECT_EQ(seen, QStringList({"", "", "", "", ""}));
 
+  // Without stored fields the configuration used last is shown. Fields
+  // typed but never used by an action are kept for the next start, but do
+  // not change the configuration used last.
   WriteLastConfigurationFile("/jobs/old.cfg");
-  // A path typed but never used by an action is not remembered.
-  Run([&shown](CMainDialog& dialog) {
-    shown = Edit(dialog, Control::kConfigFile)->text();
-    Edit(dialog, Control::kConfigFile)->setText("/jobs/typed.cfg");
+  QSettings(kSettingsOrganisation, kSettingsApplication).remove("Fields");
+  Run([&](CMainDialog& dialog) {
+    seen = shown(dialog);
+    dialog.SetFields({"/jobs/*.orb", "/jobs/out.kel", "/jobs/typed.cfg",
+                      true, false});
   });
-  EXPECT_EQ(shown, "/jobs/old.cfg");
+  EXPECT_EQ(seen, QStringList({"", "", "/jobs/old.cfg", "", ""}));
   EXPECT_EQ(ReadLastConfigurationFile(), "/jobs/old.cfg");
 
-  // After an action the path as then shown is kept, even when it failed.
-  Run([this](CMainDialog& dialog) {
+  // After an action the path as then shown is the one used last, even when
+  // the action failed; the fields come back as they were at closing.
+  Run([&](CMainDialog& dialog) {
+    seen = shown(dialog);
     Edit(dialog, Control::kConfigFile)->setText("/jobs/new.cfg");
     Edit(dialog, Control::kInputFile)
         ->setText(QString::fromStdString(m_dir.Path("missing.orb")));
     dialog.findChild<QPushButton*>(Control::kDisplay)->click();
     Edit(dialog, Control::kConfigFile)->setText("/jobs/later.cfg");
   });
+  EXPECT_EQ(seen, QStringList({"/jobs/*.orb", "/jobs/out.kel",
+                               "/jobs/typed.cfg", "X", ""}));
   EXPECT_EQ(ReadLastConfigurationFile(), "/jobs/new.cfg");
+  Run([&](CMainDialog& dialog) { seen = shown(dialog); });
+  EXPECT_EQ(seen[2], "/jobs/later.cfg");
 }
 
 TEST_F(InteractiveModeTest, ConvertGivesTheBatchBytesInACommaLocale) {
