@@ -2,11 +2,17 @@
 // The main dialog's actions, driven headless through the scripted prompts.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QUrl>
 #include <memory>
 
 #include "GuiTestFiles.h"
@@ -34,6 +40,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 class MainDialogTest : public testing::Test {
  protected:
   void SetUp() override {
+    UseTemporarySettings(m_dir);
     m_config = WriteTestConfiguration(m_dir);
     m_output = m_dir.Path("out.kel");
     m_dialog =
@@ -271,10 +278,15 @@ TEST_F(MainDialogTest, PreviewReportsEachOutcome) {
 TEST_F(MainDialogTest, DisplayReplacesTheWindowAndItsDocument) {
   const std::string input = m_dir.Write("d.orb", kTopDownDrawing);
   SetPaths(input, "", "");
+  m_dialog->show();
   Click(Control::kDisplay);
   QPointer<COrbGraphic> first = m_dialog->Graphic();
   ASSERT_NE(first, nullptr);
   EXPECT_TRUE(first->isVisible());
+  EXPECT_EQ(first->windowTitle(), "Orb File - d.orb");
+  // The screen of the tests is 800 by 600: the window is made to fit it.
+  EXPECT_TRUE(m_dialog->screen()->availableGeometry().contains(
+      first->frameGeometry()));
   EXPECT_EQ(first->Document(), m_dialog->DisplayedDocument());
   EXPECT_EQ(m_dialog->DisplayedDocument()->m_texts[1].m_text, "MARK");
 
@@ -310,6 +322,130 @@ TEST_F(MainDialogTest, AboutFromTheContextMenuAndHelp) {
   m_dialog->HelpWindow()->AboutButton()->click();
   EXPECT_EQ(m_prompts.Requests()[0].dialogTitle, "About");
   EXPECT_EQ(m_prompts.Requests()[1].dialogTitle, "About");
+}
+
+// Files dropped on the dialog: drawings (by extension, in any case) fill
+// the input, several of them as a quoted list; a .cfg file the
+// configuration; anything else is refused.
+TEST_F(MainDialogTest, DroppedFilesFillTheFields) {
+  const struct Case {
+    QStringList files;
+    QString input, config;  // expected; "-" leaves the field as it was
+  } cases[] = {
+      {{"/j/a.orb"}, "/j/a.orb", "-"},
+      {{"/j/A.ORB", "/j/b.Dxf", "/j/c.pdf", "/j/notes.txt"},
+       "\"/j/A.ORB\";\"/j/b.Dxf\";\"/j/c.pdf\"", "-"},
+      {{"/c/shop.CFG", "/c/other.cfg"}, "-", "/c/shop.CFG"},
+      {{"/j/a.orb", "/c/shop.cfg"}, "/j/a.orb", "/c/shop.cfg"},
+      {{"/j/notes.txt", "/j/a.kel"}, "-", "-"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.files.join(' ').toStdString());
+    SetPaths("before.orb", "", "before.cfg");
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& file : c.files) urls << QUrl::fromLocalFile(file);
+    urls << QUrl("https://example.com/x.orb");  // not a local file
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(m_dialog.get(), &enter);
+    EXPECT_EQ(enter.isAccepted(), c.input != "-" || c.config != "-");
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(m_dialog.get(), &drop);
+    EXPECT_EQ(Edit(Control::kInputFile)->text(),
+              c.input == "-" ? "before.orb" : c.input);
+    EXPECT_EQ(Edit(Control::kConfigFile)->text(),
+              c.config == "-" ? "before.cfg" : c.config);
+  }
+}
+
+// Every action puts its input and configuration paths at the top of the
+// recent lists (8 at most, newest first, each once); choosing an entry
+// fills the field.
+TEST_F(MainDialogTest, RecentListsOfInputsAndConfigurations) {
+  const auto entries = [this](const char* menu) {
+    QStringList texts;
+    for (QAction* action :
+         m_dialog->findChild<QMenu*>(QLatin1String(menu))->actions()) {
+      texts << action->text();
+    }
+    return texts;
+  };
+  EXPECT_EQ(entries(Control::kRecentInputs), QStringList{"(none)"});
+  for (int i = 0; i < 10; ++i) {
+    SetPaths(m_dir.Path("in" + std::to_string(i % 9) + ".orb"), "",
+             "c&" + std::to_string(i % 2) + ".cfg");
+    Click(Control::kDisplay);
+  }
+  QStringList inputs;
+  for (const int i : {0, 8, 7, 6, 5, 4, 3, 2}) {
+    inputs << Q(m_dir.Path("in" + std::to_string(i) + ".orb"));
+  }
+  EXPECT_EQ(entries(Control::kRecentInputs), inputs);
+  EXPECT_EQ(entries(Control::kRecentConfigs),
+            QStringList({"c&&1.cfg", "c&&0.cfg"}));
+  EXPECT_EQ(ReadRecent(RecentList::kConfigurations),
+            QStringList({"c&1.cfg", "c&0.cfg"}));
+  m_dialog->findChild<QMenu*>(Control::kRecentInputs)->actions()[2]->trigger();
+  EXPECT_EQ(Edit(Control::kInputFile)->text(), inputs[2]);
+  m_dialog->findChild<QMenu*>(Control::kRecentConfigs)->actions()[1]->trigger();
+  EXPECT_EQ(Edit(Control::kConfigFile)->text(), "c&0.cfg");
+}
+
+// Each chooser starts in its field's folder, else where it was last used,
+// else at home; the output chooser suggests a name after the input.
+TEST_F(MainDialogTest, ChoosersStartInTheFieldsFolder) {
+  const QString jobs = Q(MakeDirectory(m_dir, "jobs"));
+  const QString home = QDir::homePath();
+  const QString kel = "KEL Files (*.kel);;All Files (*)";
+  const QString txt = "Export Files (*.txt);;All Files (*)";
+  const struct Case {
+    const char* button;
+    QString input, output, config;
+    QString chosen;  // the chooser's answer
+    QString start, filter;
+  } cases[] = {
+      {Control::kBrowseInput, "", "", "", jobs + "/a.orb", home, ""},
+      {Control::kBrowseInput, "/gone/x.orb", "", "", "", jobs + "/x.orb", ""},
+      {Control::kBrowseInput, jobs + "/*.orb", "", "", "", jobs, ""},
+      {Control::kBrowseOutput, jobs + "/a.orb", "", "", "", jobs + "/a.kel",
+       kel},
+      {Control::kBrowseOutput, "\"" + jobs + "/a.orb\";\"" + jobs + "/b.orb\"",
+       "", "", "", jobs + "/jobs.kel", kel},
+      {Control::kBrowseOutput, jobs + "/a.orb", "/gone/out.kel", "", "",
+       home + "/out.kel", kel},
+      {Control::kBrowseConfig, "", "", jobs + "/shop.cfg", "",
+       jobs + "/shop.cfg", ""},
+      {Control::kExport, "", "", "", "", "", ""},
+      {Control::kBrowseOutput, "/gone/pl.orb", "", "", jobs + "/e.txt",
+       home + "/pl.txt", txt},
+      {Control::kBrowseOutput, "/gone/pl.orb", "", "", "", jobs + "/pl.txt",
+       txt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button + (" " + c.input + " " + c.output).toStdString());
+    m_prompts.ClearRecord();
+    SetPaths(c.input.toStdString(), c.output.toStdString(),
+             c.config.toStdString());
+    if (QLatin1String(c.button) == QLatin1String(Control::kExport)) {
+      QueueExportOption(-1);
+    } else if (QLatin1String(c.button) == QLatin1String(Control::kBrowseInput)) {
+      m_prompts.QueueOpenFileNames(
+          c.chosen.isEmpty() ? QStringList() : QStringList{c.chosen});
+    } else if (QLatin1String(c.button) == QLatin1String(Control::kBrowseOutput)) {
+      m_prompts.QueueSaveFileName(c.chosen);
+    } else {
+      m_prompts.QueueOpenFileName(c.chosen);
+    }
+    Click(c.button);
+    if (c.start.isEmpty()) continue;
+    EXPECT_EQ(m_prompts.Requests()[0].startPath, c.start);
+    if (!c.filter.isEmpty()) {
+      EXPECT_EQ(m_prompts.Requests()[0].filter, c.filter);
+    }
+  }
 }
 
 }  // namespace

@@ -92,6 +92,7 @@ TEST_F(TableAndDetailsTest, PreviewShowsTheJobsTextAndReport) {
     QString shown;
     m_prompts.QueueDialog([&](QDialog& dialog) {
       auto& preview = static_cast<CPreviewDialog&>(dialog);
+      EXPECT_EQ(preview.windowTitle(), "Preview - p.orb");
       EXPECT_EQ(preview.TextBytes(), kel);
       preview.DetailsButton()->click();
       return CScriptedPrompts::Accept(dialog);

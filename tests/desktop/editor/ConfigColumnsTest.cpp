@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ScriptedPrompts.h"
+#include "desktop/editor/ConfigSheet.h"
 
 namespace {
 
@@ -136,6 +137,46 @@ TEST_F(ConfigColumnsTest, EditsChangeTheDefinitionsInPlace) {
   m_page.AddButton()->click();
   m_page.AddButton()->click();
   EXPECT_EQ(Lines(), QStringList({"|None|", "|None|"}));
+}
+
+// Enter in the header field adds the column (updates the selected one)
+// and keeps the sheet open; Enter elsewhere still ends it with OK.
+TEST(ConfigSheetEnterTest, EnterInTheHeaderFieldAddsTheColumn) {
+  const struct Case {
+    int selected;  // -1: none
+    bool inHeader;
+    QStringList lines;
+    bool open;
+  } cases[] = {
+      {-1, true, {"A|Quantity|", "MK|None|"}, true},
+      {0, true, {"MK|Quantity|"}, true},
+      {-1, false, {"A|Quantity|"}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.selected << c.inHeader);
+    CScriptedPrompts prompts;
+    std::vector<CConfigColumnItem> columns = {{"A", "Quantity", false}};
+    CConfigSheet sheet(prompts);
+    CConfigColumns& page = *sheet.Columns();
+    page.SetColumns(&columns);
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    if (c.selected >= 0) page.List()->topLevelItem(c.selected)->setSelected(true);
+    page.HeaderEdit()->clear();
+    QTest::keyClicks(page.HeaderEdit(), "mk");
+    QWidget* target = c.inHeader ? static_cast<QWidget*>(page.HeaderEdit())
+                                 : page.FractionsCheck();
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_Return);
+    QStringList lines;
+    for (const CConfigColumnItem& item : columns) {
+      lines << QString::fromStdString(item.m_strHeader + '|' + item.m_strType +
+                                      '|' + (item.m_bFractions ? "Y" : ""));
+    }
+    EXPECT_EQ(lines, c.lines);
+    EXPECT_EQ(sheet.isVisible(), c.open);
+    EXPECT_EQ(sheet.result(), c.open ? 0 : int{QDialog::Accepted});
+  }
 }
 
 }  // namespace

@@ -36,7 +36,10 @@ void PressOk(CConfigSheet& sheet) {
 TEST(ConfigEditorTest, NewFileAndOkStoresTheDefaults) {
   TempDir dir;
   const std::string path = dir.Path("new.cfg");
-  EXPECT_TRUE(Edit(path, PressOk).MessageTexts().isEmpty());
+  EXPECT_TRUE(Edit(path, [](CConfigSheet& sheet) {
+                EXPECT_EQ(sheet.windowTitle(), "Configuration - new.cfg");
+                PressOk(sheet);
+              }).MessageTexts().isEmpty());
   EXPECT_EQ(TempDir::Read(path), EncodeConfig(NewConfigFields(), 6));
 }
 
