@@ -68,6 +68,12 @@ std::vector<STextPlacement> PlaceTexts(const std::vector<COrbText>& texts,
   return placements;
 }
 
+double CPictureMapping::PixelsX(int64_t distance) const {
+  if (m_spanX == 0) return 0.0;
+  return static_cast<double>(distance) * static_cast<double>(m_w) /
+         static_cast<double>(m_spanX);
+}
+
 double CPictureMapping::PixelsY(int64_t distance) const {
   if (m_spanY == 0) return 0.0;
   return static_cast<double>(distance) *
@@ -92,10 +98,25 @@ int64_t TypicalLinePitch(const std::vector<COrbText>& texts) {
   return *nth;
 }
 
+void SetZoomLevel(SPictureView& view, double zoom,
+                  const std::vector<COrbText>& texts, QSize size) {
+  zoom = std::clamp(zoom, 1.0, kMaxZoom);
+  const CPictureMapping mapping(texts, size.width(), size.height());
+  const double across = mapping.PixelsX(1);
+  const double down = mapping.PixelsY(1);
+  if (across <= 0.0 || down <= 0.0) {
+    view.m_zoomX = view.m_zoomY = zoom;
+    return;
+  }
+  const double scale = std::min(across, down) * zoom;
+  view.m_zoomX = std::clamp(scale / across, 1.0, kMaxZoom);
+  view.m_zoomY = std::clamp(scale / down, 1.0, kMaxZoom);
+}
+
 QRect ZoomedPicture(const QRect& area, const SPictureView& view) {
   constexpr double kLimit = double{1 << 30};
-  const double zoom = std::clamp(view.m_zoom, 1.0, kMaxZoom);
-  const auto side = [&](int size) {
+  const auto side = [&](int size, double zoom) {
+    zoom = std::clamp(zoom, 1.0, kMaxZoom);
     return static_cast<int>(
         std::min(std::round(std::max(size, 0) * zoom), kLimit));
   };
@@ -103,8 +124,9 @@ QRect ZoomedPicture(const QRect& area, const SPictureView& view) {
     return static_cast<int>(std::clamp(std::round(value), -kLimit, kLimit));
   };
   return QRect(area.left() + offset(view.m_offset.x()),
-               area.top() + offset(view.m_offset.y()), side(area.width()),
-               side(area.height()));
+               area.top() + offset(view.m_offset.y()),
+               side(area.width(), view.m_zoomX),
+               side(area.height(), view.m_zoomY));
 }
 
 bool TextsAsDots(const std::vector<COrbText>& texts, const QRect& picture,

@@ -44,8 +44,9 @@ class CPictureMapping {
   // range are clamped to it first.
   int X(int64_t x) const;
   int Y(int64_t y) const;
-  // How many pixels apart two heights `distance` apart are drawn (0 when
-  // all texts share one height).
+  // How many pixels apart two positions `distance` apart are drawn across
+  // and down (0 when all texts share one x, or one y).
+  double PixelsX(int64_t distance) const;
   double PixelsY(int64_t distance) const;
 
  private:
@@ -66,14 +67,27 @@ class CPictureMapping {
 // 0 when all texts share one height.
 int64_t TypicalLinePitch(const std::vector<COrbText>& texts);
 
-// A magnified view of a picture: the picture grows `m_zoom` times (1 is the
-// picture as PlaceTexts makes it, "Fit") and its top-left corner stands
-// `m_offset` pixels from the drawing area's.
+// A magnified view of a picture: the picture grows `m_zoomX` times across
+// and `m_zoomY` times down (1 and 1 is the picture as PlaceTexts makes it,
+// "Fit") and its top-left corner stands `m_offset` pixels from the drawing
+// area's.
 struct SPictureView {
-  double m_zoom = 1.0;
+  double m_zoomX = 1.0;
+  double m_zoomY = 1.0;
   QPointF m_offset;
 };
 inline constexpr double kMaxZoom = 65536.0;
+
+// Sets the magnifications of `view` for zoom level `zoom` (1 to kMaxZoom)
+// of `texts` in an area of `size`. The fit picture stretches each axis on
+// its own, so a tall table is squeezed far more down than across: the axis
+// drawn with fewer pixels per drawing unit grows `zoom` times, the other
+// only once the two reach one scale (from there on both grow alike). So
+// zooming into a tall table moves its rows apart and keeps its columns in
+// the window. When all texts share one x or one y, both axes grow `zoom`
+// times. The offset is left alone.
+void SetZoomLevel(SPictureView& view, double zoom,
+                  const std::vector<COrbText>& texts, QSize size);
 // The rectangle the picture of `area` fills in `view`; each side at most
 // 2^30 pixels, the offset within as much.
 QRect ZoomedPicture(const QRect& area, const SPictureView& view);

@@ -125,16 +125,21 @@ void COrbGraphic::SetDocument(const COrb* orb) {
 }
 
 void COrbGraphic::ZoomAt(QPointF at, double factor) {
-  const double zoom = std::clamp(m_view.m_zoom * factor, 1.0, kMaxZoom);
+  if (m_pOrb == nullptr) return;
+  const QRect area = DrawingArea();
   // The point of the picture under `at`, in pixels of the fit picture.
-  const QPointF corner = QPointF(DrawingArea().topLeft()) + m_view.m_offset;
-  const QPointF point = (at - corner) / m_view.m_zoom;
-  m_view.m_offset = at - QPointF(DrawingArea().topLeft()) - point * zoom;
-  m_view.m_zoom = zoom;
+  const QPointF from = at - QPointF(area.topLeft()) - m_view.m_offset;
+  const QPointF point(from.x() / m_view.m_zoomX, from.y() / m_view.m_zoomY);
+  m_dZoom = std::clamp(m_dZoom * factor, 1.0, kMaxZoom);
+  SetZoomLevel(m_view, m_dZoom, m_pOrb->m_texts, area.size());
+  m_view.m_offset = at - QPointF(area.topLeft()) -
+                    QPointF(point.x() * m_view.m_zoomX,
+                            point.y() * m_view.m_zoomY);
   update();
 }
 
 void COrbGraphic::Fit() {
+  m_dZoom = 1.0;
   m_view = SPictureView();
   update();
 }

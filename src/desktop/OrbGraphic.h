@@ -64,10 +64,12 @@ class COrbGraphic : public QWidget {
   // Where the texts are painted: the window above its check box.
   QRect DrawingArea() const;
 
-  // The view of the picture (zoom 1 and no offset: "Fit").
+  // The zoom level (1: "Fit"; see SetZoomLevel) and the view of the
+  // picture it gives.
+  double Zoom() const { return m_dZoom; }
   const SPictureView& View() const { return m_view; }
-  // Zooms by `factor` (the zoom stays within 1 and kMaxZoom), keeping the
-  // point `at` of the window where it is.
+  // Zooms by `factor` (the level stays within 1 and kMaxZoom), keeping the
+  // point `at` of the window over the same point of the picture.
   void ZoomAt(QPointF at, double factor);
   void Fit();
   QPushButton* FitButton() const { return m_pFit; }
@@ -94,6 +96,7 @@ class COrbGraphic : public QWidget {
   bool m_bInvertX = false;
   bool m_bInvertY = false;
   std::unique_ptr<CTableOverlay> m_pTable;
+  double m_dZoom = 1.0;
   SPictureView m_view;
   // Where a drag last was, while the left button is down.
   std::optional<QPointF> m_dragFrom;

@@ -33,8 +33,9 @@ class OrbGraphicTest : public testing::Test {
   // The point of the fit picture under `at`.
   QPointF PictureAt(QPointF at) const {
     const SPictureView& view = m_window.View();
-    return (at - QPointF(m_window.DrawingArea().topLeft()) - view.m_offset) /
-           view.m_zoom;
+    const QPointF from =
+        at - QPointF(m_window.DrawingArea().topLeft()) - view.m_offset;
+    return QPointF(from.x() / view.m_zoomX, from.y() / view.m_zoomY);
   }
   void Wheel(QPointF at, int delta) {
     QWheelEvent wheel(at, m_window.mapToGlobal(at), QPoint(),
@@ -80,7 +81,10 @@ TEST_F(OrbGraphicTest, ZoomPanAndFit) {
     SCOPED_TRACE(step.what);
     const QPointF before = PictureAt(step.fixed);
     step.act();
-    EXPECT_DOUBLE_EQ(m_window.View().m_zoom, step.zoom);
+    EXPECT_DOUBLE_EQ(m_window.Zoom(), step.zoom);
+    // The table is squeezed more down than across: rows come apart first.
+    EXPECT_DOUBLE_EQ(m_window.View().m_zoomY, step.zoom);
+    EXPECT_LE(m_window.View().m_zoomX, step.zoom);
     if (step.zoom == 1) {
       EXPECT_EQ(m_window.View().m_offset, QPointF());
     } else {
@@ -95,20 +99,23 @@ TEST_F(OrbGraphicTest, ZoomPanAndFit) {
 }
 
 // A drawing of 20,000 rows is a column of dots when it fits the window;
-// zoomed in around a row, its rows stand a line of text apart and are drawn
-// as texts.
+// zoomed in around a row, its rows stand a line of text apart, its columns
+// stay in the window, and it is drawn as texts.
 TEST_F(OrbGraphicTest, ZoomedIntoARowOfADenseDrawing) {
   Show(20000);
   const QRect area = m_window.DrawingArea();
   EXPECT_TRUE(TextsAsDots(m_orb.m_texts, ZoomedPicture(area, {}),
                           TypicalLinePitch(m_orb.m_texts)));
-  Wheel(QPointF(100, 150), 120 * 34);
+  Wheel(QPointF(100, 150), 120 * 32);
   const QRect picture = ZoomedPicture(area, m_window.View());
   EXPECT_FALSE(TextsAsDots(m_orb.m_texts, picture, 1000));
   const CPictureMapping mapping(m_orb.m_texts, picture.width(),
                                 picture.height());
   const int rowHeight = QFontMetrics(m_window.font()).lineSpacing();
   EXPECT_GE(mapping.Y(-1000 * 10000) - mapping.Y(-1000 * 9999), rowHeight);
+  for (const int32_t x : {5000, 25000}) {
+    EXPECT_TRUE(area.contains(picture.left() + mapping.X(x), area.center().y()));
+  }
 }
 
 }  // namespace

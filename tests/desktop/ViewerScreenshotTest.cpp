@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "ScriptedPrompts.h"
+#include "TempDir.h"
 #include "input/Orb.h"
 #include "desktop/OrbGraphic.h"
 #include "desktop/PreviewDialog.h"
@@ -61,6 +62,43 @@ TEST(ScreenshotTest, PreviewAndGraphicDisplay) {
     window.resize(720, 420);
     Save(window, view.name);
   }
+}
+
+// A drawing of 10 MB: a table of 102,000 rows. It fits the window as
+// a column of dots per column of the table; zoomed in around one row with
+// the wheel, the rows can be read.
+TEST(ScreenshotTest, LargeDrawingFittedAndZoomed) {
+  TempDir dir;
+  std::string drawing =
+      "(5 1000000 0),MARK\r\n(15 1000000 0),QTY\r\n(25 1000000 0),"
+      "DESCRIPTION\r\n(45 1000000 0),LENGTH\r\n";
+  const char* const materials[] = {"W12X26", "L4X4X1/2", "PL1/2X12",
+                                   "HSS6X6X3/8"};
+  for (int i = 0; i < 102000; ++i) {
+    const std::string y = std::to_string(999991 - 9 * i) + ".000";
+    drawing += "(5 " + y + " 0),B" + std::to_string(i + 1) + "\r\n(15 " + y +
+               " 0)," + std::to_string(1 + i % 7) + "\r\n(25 " + y + " 0)," +
+               materials[i % 4] + "\r\n(45 " + y + " 0)," +
+               std::to_string(4 + i % 30) + "'-" + std::to_string(i % 12) +
+               "\r\n";
+  }
+  EXPECT_GT(drawing.size(), 10000000u);
+  COrb texts;
+  ASSERT_EQ(texts.ReadOrbFile(dir.Write("large.orb", drawing), false, false,
+                              nullptr),
+            0);
+  COrbGraphic window;
+  window.setWindowTitle("Orb File - large.orb");
+  window.SetDocument(&texts);
+  window.resize(720, 420);
+  Save(window, "graphic-large-fit");
+  window.show();
+  // Zoomed in around a row in the middle of the window.
+  const QRect area = window.DrawingArea();
+  const QPointF at(area.width() * 0.3,
+                   area.top() + (area.height() * 0.9) * 0.5);
+  window.ZoomAt(at, 5000.0);
+  Save(window, "graphic-large-zoomed");
 }
 
 }  // namespace

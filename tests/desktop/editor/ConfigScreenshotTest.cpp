@@ -7,6 +7,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QTest>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -56,6 +60,22 @@ TEST(ConfigScreenshotTest, SavesEveryPage) {
                            QStringLiteral("/config-%1.png").arg(names[page]);
       EXPECT_TRUE(sheet.grab().save(file)) << file.toStdString();
     }
+    // A column added with Enter, and the next one being typed.
+    sheet.Tabs()->setCurrentIndex(0);
+    CConfigColumns& columns = *sheet.Columns();
+    columns.List()->clearSelection();
+    columns.HeaderEdit()->clear();
+    columns.FractionsCheck()->setChecked(false);
+    columns.HeaderEdit()->setFocus();
+    QTest::keyClicks(columns.HeaderEdit(), "heat no");
+    columns.TypeCombo()->setCurrentText("Remarks");
+    QTest::keyClick(columns.HeaderEdit(), Qt::Key_Return);
+    QTest::keyClicks(columns.HeaderEdit(), "finish");
+    columns.TypeCombo()->setCurrentText("Finish");
+    QApplication::processEvents();
+    const QString typed =
+        QStringLiteral(KELCONV_SCREENSHOTS "/config-columns-typed.png");
+    EXPECT_TRUE(sheet.grab().save(typed)) << typed.toStdString();
     return CScriptedPrompts::Reject(dialog);
   });
   EditConfiguration(nullptr, prompts, QString::fromStdString(path));
