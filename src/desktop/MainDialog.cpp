@@ -109,6 +109,11 @@ void RememberFolder(const char* chooser, const QString& chosen) {
   WriteChooserFolder(chooser, QFileInfo(chosen).absolutePath());
 }
 
+// Where `chooser` starts for the path in `field`, with its file name.
+QString FieldStart(const QString& field, const char* chooser) {
+  return ChooserStart(field, ReadChooserFolder(chooser), FieldFileName(field));
+}
+
 // Drawings and the first configuration among dropped files, in the order
 // they were dropped.
 struct SDroppedFiles {
@@ -443,21 +448,16 @@ void CMainDialog::CleanJobText(QLineEdit* edit) {
 QString CMainDialog::OutputStart(const char* chooser,
                                 const QString& suffix) const {
   const QString output = m_pOutputEdit->text();
-  if (!FirstFieldPath(output).isEmpty()) {
-    return ChooserStart(output, ReadChooserFolder(chooser),
-                        FieldFileName(output));
-  }
+  if (!FirstFieldPath(output).isEmpty()) return FieldStart(output, chooser);
   const QString input = m_pInputEdit->text();
   return ChooserStart(input, ReadChooserFolder(chooser),
                       SuggestedOutputName(input, suffix));
 }
 
 void CMainDialog::OnBrowseInput() {
-  const QString input = m_pInputEdit->text();
   const QStringList chosen = m_prompts.GetOpenFileNames(
       this, QStringLiteral("Open"),
-      ChooserStart(input, ReadChooserFolder(kInputChooser),
-                   FieldFileName(input)),
+      FieldStart(m_pInputEdit->text(), kInputChooser),
       QtFileFilter(kFilterOrb));
   if (chosen.isEmpty()) return;
   RememberFolder(kInputChooser, chosen.front());
@@ -479,11 +479,9 @@ void CMainDialog::OnBrowseOutput() {
 }
 
 void CMainDialog::OnBrowseConfig() {
-  const QString config = m_pConfigEdit->text();
   const QString chosen = m_prompts.GetOpenFileName(
       this, QStringLiteral("Open"),
-      ChooserStart(config, ReadChooserFolder(kConfigChooser),
-                   FieldFileName(config)),
+      FieldStart(m_pConfigEdit->text(), kConfigChooser),
       QtFileFilter(kFilterCfg));
   if (chosen.isEmpty()) return;
   RememberFolder(kConfigChooser, chosen);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/QtPrompts.h"
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -58,6 +59,7 @@ void CQtPrompts::ShowMessage(QWidget* parent, const QString& text,
                              const QString& caption) {
   QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok,
                   parent);
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("&OK"));
   FitCaption(box);
   box.exec();
 }
@@ -66,6 +68,8 @@ bool CQtPrompts::AskYesNo(QWidget* parent, const QString& text,
                           const QString& caption) {
   QMessageBox box(QMessageBox::Question, caption, text,
                   QMessageBox::Yes | QMessageBox::No, parent);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("&Yes"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("&No"));
   box.setDefaultButton(QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
   FitCaption(box);

@@ -22,7 +22,7 @@ CRunProgress::CRunProgress(QWidget* parent, const QString& verb,
     : m_strVerb(verb), m_nFiles(fileCount) {
   if (fileCount < 2) return;
   m_pDialog = std::make_unique<QProgressDialog>(
-      QString(), QStringLiteral("Cancel"), 0, ToInt(fileCount), parent);
+      QString(), QStringLiteral("&Cancel"), 0, ToInt(fileCount), parent);
   m_pDialog->setObjectName(QStringLiteral("runProgress"));
   m_pDialog->setWindowTitle(QString::fromLatin1(kAppTitle));
   m_pDialog->setWindowModality(Qt::WindowModal);

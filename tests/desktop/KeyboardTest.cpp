@@ -20,6 +20,7 @@
 #include "desktop/MainDialog.h"
 #include "desktop/OrbGraphic.h"
 #include "desktop/PreviewDialog.h"
+#include "desktop/ReportDialog.h"
 #include "desktop/WarningDialog.h"
 #include "desktop/editor/ConfigSheet.h"
 
@@ -51,6 +52,7 @@ TEST(KeyboardTest, EveryButtonOfAWindowHasItsOwnMnemonic) {
         return std::make_unique<CPreviewDialog>(nullptr, prompts, "", "", "");
       },
       [] { return std::make_unique<COrbGraphic>(); },
+      [] { return std::make_unique<CReportDialog>(nullptr, "report"); },
   };
   for (const auto& make : windows) {
     const std::unique_ptr<QWidget> window = make();
