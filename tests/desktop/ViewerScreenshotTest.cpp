@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QPixmap>
 #include <QTest>
 #include <filesystem>
 
 #include "ScriptedPrompts.h"
 #include "TempDir.h"
+#include "desktop/OrbDrawing.h"
 #include "input/Orb.h"
 #include "desktop/OrbGraphic.h"
 #include "desktop/PreviewDialog.h"
@@ -64,9 +66,9 @@ TEST(ScreenshotTest, PreviewAndGraphicDisplay) {
   }
 }
 
-// A drawing of 10 MB: a table of 102,000 rows. It fits the window as
-// a column of dots per column of the table; zoomed in around one row with
-// the wheel, the rows can be read.
+// A drawing of 10 MB: a table of 102,000 rows. It fits the window as a
+// column of dots per column of the table; zoomed in around one row, the
+// rows can be read.
 TEST(ScreenshotTest, LargeDrawingFittedAndZoomed) {
   TempDir dir;
   std::string drawing =
@@ -97,8 +99,20 @@ TEST(ScreenshotTest, LargeDrawingFittedAndZoomed) {
   const QRect area = window.DrawingArea();
   const QPointF at(area.width() * 0.3,
                    area.top() + (area.height() * 0.9) * 0.5);
+  const int64_t pitch = TypicalLinePitch(texts.m_texts);
+  EXPECT_TRUE(TextsAsDots(texts.m_texts, ZoomedPicture(area, {}), pitch));
   window.ZoomAt(at, 5000.0);
   Save(window, "graphic-large-zoomed");
+  // The rows stand a line apart, the columns stay in the window.
+  const QRect picture = ZoomedPicture(area, window.View());
+  EXPECT_FALSE(TextsAsDots(texts.m_texts, picture, pitch));
+  const CPictureMapping mapping(texts.m_texts, picture.width(),
+                                picture.height());
+  EXPECT_GE(mapping.Y(500000000) - mapping.Y(500009000),
+            QFontMetrics(window.font()).lineSpacing());
+  for (const int32_t x : {5000, 45000}) {
+    EXPECT_TRUE(area.contains(picture.left() + mapping.X(x), area.center().y()));
+  }
 }
 
 }  // namespace
