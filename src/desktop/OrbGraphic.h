@@ -16,7 +16,8 @@ class QLabel;
 class QPushButton;
 struct CTableOverlay;
 
-// "Orb File": a top-level window that paints the texts of one document where
+// "Orb File" (the main dialog adds " - " and the file's name to the title):
+// a top-level window that paints the texts of one document where
 // they stand on the drawing, scaled to its drawing area (see DrawOrbTexts).
 // It is created hidden and does not own the document. When the user closes
 // it, it emits Closed (the owner then lets the document go) and deletes

@@ -325,34 +325,28 @@ TEST_F(MainDialogTest, AboutFromTheContextMenuAndHelp) {
 TEST_F(MainDialogTest, DroppedFilesFillTheFields) {
   const struct Case {
     QStringList files;
-    QString input, config;  // expected; "-" leaves the field as it was
+    QString input, config;  // as they are after the drop
   } cases[] = {
-      {{"/j/a.orb"}, "/j/a.orb", "-"},
+      {{"/j/a.orb"}, "/j/a.orb", "b.cfg"},
       {{"/j/A.ORB", "/j/b.Dxf", "/j/c.pdf", "/j/notes.txt"},
-       "\"/j/A.ORB\";\"/j/b.Dxf\";\"/j/c.pdf\"", "-"},
-      {{"/c/shop.CFG", "/c/other.cfg"}, "-", "/c/shop.CFG"},
+       "\"/j/A.ORB\";\"/j/b.Dxf\";\"/j/c.pdf\"", "b.cfg"},
+      {{"/c/shop.CFG", "/c/other.cfg"}, "b.orb", "/c/shop.CFG"},
       {{"/j/a.orb", "/c/shop.cfg"}, "/j/a.orb", "/c/shop.cfg"},
-      {{"/j/notes.txt", "/j/a.kel"}, "-", "-"},
+      {{"/j/notes.txt", "/j/a.kel"}, "b.orb", "b.cfg"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.files.join(' ').toStdString());
-    SetPaths("before.orb", "", "before.cfg");
+    SetPaths("b.orb", "", "b.cfg");
     QMimeData data;
-    QList<QUrl> urls;
+    QList<QUrl> urls = {QUrl("https://example.com/x.orb")};  // not local
     for (const QString& file : c.files) urls << QUrl::fromLocalFile(file);
-    urls << QUrl("https://example.com/x.orb");  // not a local file
     data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
-                          Qt::NoModifier);
+    QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(m_dialog.get(), &enter);
-    EXPECT_EQ(enter.isAccepted(), c.input != "-" || c.config != "-");
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
-                    Qt::NoModifier);
+    EXPECT_EQ(enter.isAccepted(), c.input + c.config != "b.orbb.cfg");
+    QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(m_dialog.get(), &drop);
-    EXPECT_EQ(Edit(Control::kInputFile)->text(),
-              c.input == "-" ? "before.orb" : c.input);
-    EXPECT_EQ(Edit(Control::kConfigFile)->text(),
-              c.config == "-" ? "before.cfg" : c.config);
+    EXPECT_EQ(Edit(Control::kInputFile)->text(), c.input);
+    EXPECT_EQ(Edit(Control::kConfigFile)->text(), c.config);
   }
 }
 
@@ -360,33 +354,23 @@ TEST_F(MainDialogTest, DroppedFilesFillTheFields) {
 // recent lists (8 at most, newest first, each once); choosing an entry
 // fills the field.
 TEST_F(MainDialogTest, RecentListsOfInputsAndConfigurations) {
-  const auto entries = [this](const char* menu) {
-    QStringList texts;
-    for (QAction* action :
-         m_dialog->findChild<QMenu*>(QLatin1String(menu))->actions()) {
-      texts << action->text();
-    }
-    return texts;
+  const auto menu = [this](const char* name) {
+    return m_dialog->findChild<QMenu*>(QLatin1String(name))->actions();
   };
-  EXPECT_EQ(entries(Control::kRecentInputs), QStringList{"(none)"});
+  EXPECT_EQ(menu(Control::kRecentInputs)[0]->text(), "(none)");
   for (int i = 0; i < 10; ++i) {
-    SetPaths(m_dir.Path("in" + std::to_string(i % 9) + ".orb"), "",
-             "c&" + std::to_string(i % 2) + ".cfg");
+    SetPaths("in" + std::to_string(i % 9), "", "c&" + std::to_string(i % 2));
     Click(Control::kDisplay);
   }
-  QStringList inputs;
-  for (const int i : {0, 8, 7, 6, 5, 4, 3, 2}) {
-    inputs << Q(m_dir.Path("in" + std::to_string(i) + ".orb"));
-  }
-  EXPECT_EQ(entries(Control::kRecentInputs), inputs);
-  EXPECT_EQ(entries(Control::kRecentConfigs),
-            QStringList({"c&&1.cfg", "c&&0.cfg"}));
-  EXPECT_EQ(ReadRecent(RecentList::kConfigurations),
-            QStringList({"c&1.cfg", "c&0.cfg"}));
-  m_dialog->findChild<QMenu*>(Control::kRecentInputs)->actions()[2]->trigger();
-  EXPECT_EQ(Edit(Control::kInputFile)->text(), inputs[2]);
-  m_dialog->findChild<QMenu*>(Control::kRecentConfigs)->actions()[1]->trigger();
-  EXPECT_EQ(Edit(Control::kConfigFile)->text(), "c&0.cfg");
+  QStringList inputs, configs;
+  for (QAction* action : menu(Control::kRecentInputs)) inputs << action->text();
+  for (QAction* action : menu(Control::kRecentConfigs)) configs << action->text();
+  EXPECT_EQ(inputs.join(' '), "in0 in8 in7 in6 in5 in4 in3 in2");
+  EXPECT_EQ(configs, QStringList({"c&&1", "c&&0"}));
+  menu(Control::kRecentInputs)[2]->trigger();
+  EXPECT_EQ(Edit(Control::kInputFile)->text(), "in7");
+  menu(Control::kRecentConfigs)[1]->trigger();
+  EXPECT_EQ(Edit(Control::kConfigFile)->text(), "c&0");
 }
 
 // Each chooser starts in its field's folder, else where it was last used,

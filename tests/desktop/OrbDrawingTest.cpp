@@ -64,24 +64,16 @@ TEST(OrbDrawingTest, ExtremePositionsAndSizesStayInRange) {
 
 // The line pitch that tells whether texts are drawn as dots.
 TEST(OrbDrawingTest, TypicalLinePitch) {
-  const auto texts = [](std::vector<int32_t> heights) {
-    std::vector<COrbText> result;
-    for (const int32_t y : heights) result.push_back({5, y, "T"});
-    return result;
-  };
-  const struct Case {
-    std::vector<int32_t> heights;
-    int64_t expected;
-  } cases[] = {
-      {{}, 0},
-      {{70, 70, 70}, 0},
-      {{100, 90, 80, 70, 60}, 10},
-      // A title far above, and texts a little off their row's line.
+  // Heights, and the pitch: a title far above, or texts a little off their
+  // row's line, do not count.
+  const std::pair<std::vector<int32_t>, int64_t> cases[] = {
+      {{}, 0}, {{70, 70, 70}, 0}, {{100, 90, 80, 70, 60}, 10},
       {{90000, 100, 90, 80, 70, 60, 50, 40, 30, 20, 10}, 10},
-      {{100, 101, 90, 91, 80, 81, 70, 71, 60, 61, 50, 51}, 9},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(TypicalLinePitch(texts(c.heights)), c.expected);
+      {{100, 101, 90, 91, 80, 81, 70, 71, 60, 61, 50, 51}, 9}};
+  for (const auto& [heights, expected] : cases) {
+    std::vector<COrbText> texts;
+    for (const int32_t y : heights) texts.push_back({5, y, "T"});
+    EXPECT_EQ(TypicalLinePitch(texts), expected);
   }
 }
 

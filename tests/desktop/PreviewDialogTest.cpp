@@ -121,38 +121,31 @@ TEST_F(PreviewDialogTest, SavesTheTextAsShownByteForByte) {
 TEST_F(PreviewDialogTest, AsksBeforeEditsAreLost) {
   std::unique_ptr<COrb> orb = Configured(kTopDownDrawing);
   const std::string saved = m_dir.Write("edit.kel", "");
-  const struct Case {
-    bool edit, save;
-    int answer;  // -1: no question expected
-    bool closed;
-  } cases[] = {{false, false, -1, true},
-               {true, false, 0, false},
-               {true, false, 1, true},
-               {true, true, -1, true}};
-  for (const Case& c : cases) {
+  // Edited, saved since, the answer to "Discard your changes?" (-1: not
+  // asked), whether OK or Escape then close the preview.
+  const int cases[][4] = {{0, 0, -1, 1}, {1, 0, 0, 0}, {1, 0, 1, 1},
+                          {1, 1, -1, 1}};
+  for (const auto& [edit, save, answer, closed] : cases) {
     for (const bool escape : {false, true}) {
-      SCOPED_TRACE(testing::Message() << c.edit << c.save << c.answer << escape);
+      SCOPED_TRACE(testing::Message() << edit << save << answer << escape);
       CPreviewDialog preview(nullptr, m_prompts, "", "", "");
       preview.SetDocument(*orb);
       preview.show();
-      if (c.edit) QTest::keyClicks(preview.TextBox(), "EDIT");
-      if (c.save) {
+      if (edit) QTest::keyClicks(preview.TextBox(), "EDIT");
+      if (save) {
         m_prompts.QueueSaveFileName(Q(saved));
         m_prompts.QueueAnswer(true);  // replace it
         preview.SaveButton()->click();
       }
       m_prompts.ClearRecord();
-      if (c.answer >= 0) m_prompts.QueueAnswer(c.answer == 1);
-      if (escape) {
-        QTest::keyClick(&preview, Qt::Key_Escape);
-      } else {
-        preview.findChild<QPushButton*>("ok")->click();
-      }
-      EXPECT_EQ(preview.isVisible(), !c.closed);
-      ASSERT_EQ(m_prompts.Requests().size(), c.answer >= 0 ? 1u : 0u);
-      if (c.answer >= 0) {
-        EXPECT_EQ(m_prompts.Requests()[0].text, "Discard your changes?");
-      }
+      if (answer >= 0) m_prompts.QueueAnswer(answer == 1);
+      if (escape) QTest::keyClick(&preview, Qt::Key_Escape);
+      if (!escape) preview.findChild<QPushButton*>("ok")->click();
+      EXPECT_EQ(preview.isVisible(), closed == 0);
+      QStringList asked;
+      for (const auto& request : m_prompts.Requests()) asked << request.text;
+      EXPECT_EQ(asked, answer >= 0 ? QStringList{"Discard your changes?"}
+                                   : QStringList());
     }
   }
 }

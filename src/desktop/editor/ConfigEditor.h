@@ -12,8 +12,8 @@ class QWidget;
 // The file is loaded when it can be opened; otherwise (no such file, empty
 // path) the sheet starts from the default settings and nothing is said. A
 // damaged file is reported in a message box that names it; the sheet does
-// not open and the file is left alone. The sheet runs through
-// prompts.RunDialog. After OK the configuration is stored at `path` as a
+// not open and the file is left alone. The sheet, titled "Configuration -"
+// and the file's name, runs through prompts.RunDialog. After OK the configuration is stored at `path` as a
 // version 6 file; when that fails, or `path` is empty, a message box says
 // that the configuration was not saved. After Cancel nothing is written.
 // Every message box goes through `prompts` with `parent` as its parent.

@@ -13,8 +13,10 @@ class QLineEdit;
 // characters) and a default grade (at most 10), and on the right the overall
 // default grade, the pipe prefixes, the gage abbreviation and the
 // indicators (each at most 15), with the switches "Use HSS For Tubes" and
-// "Discard in output". The page only shows values; CopyToSheet and
-// CopyFromSheet move them to and from the configuration.
+// "Discard in output". The code boxes stand under the heading "Code", and a
+// line under the rows says how a description belongs to a family. The page
+// only shows values; CopyToSheet and CopyFromSheet move them to and from
+// the configuration.
 class CConfigMaterials : public QWidget {
   Q_OBJECT
 
