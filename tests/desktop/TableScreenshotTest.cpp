@@ -43,9 +43,10 @@ const char* const kLostCellDrawing =
     "(45 92 0),12'-6\r\n"
     "(5 84 0),B2\r\n(15 84 0),1\r\n(25 84 0),W12X26\r\n(45 84 0),20'\r\n";
 
-// Shows `input` as Display does, with "Show table" on, and saves it.
+// Shows `input` as Display does, with "Show table" on, zoomed `zoom` times
+// around (200, 150), and saves it.
 void Shoot(const std::string& input, const std::string& config, bool invertX,
-           const char* name, int width, int height) {
+           const char* name, int width, int height, double zoom = 1) {
   COrb displayed;
   ASSERT_EQ(displayed.ReadOrbFile(input, invertX, false, nullptr), 0);
   COrbGraphic window;
@@ -59,6 +60,7 @@ void Shoot(const std::string& input, const std::string& config, bool invertX,
   window.resize(width, height);
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  window.ZoomAt(QPointF(200, 150), zoom);
   ASSERT_TRUE(QDir().mkpath(KELCONV_SCREENSHOTS));
   const QString path =
       QStringLiteral(KELCONV_SCREENSHOTS "/%1.png").arg(QLatin1String(name));
@@ -71,6 +73,7 @@ TEST(TableScreenshotTest, GraphicDisplayWithTheTable) {
   if (std::filesystem::exists(input) && std::filesystem::exists(config)) {
     Shoot(input, config, false, "graphic-table", 820, 620);
     Shoot(input, config, true, "graphic-table-invert-x", 820, 620);
+    Shoot(input, config, false, "graphic-table-zoomed", 820, 620, 2.5);
   } else {
     ADD_FAILURE() << "the bundled example is missing";
   }
