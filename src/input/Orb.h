@@ -3,11 +3,13 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "config/Configuration.h"
 #include "input/OrbRow.h"
 
+class CInputFile;   // input/InputFile.h
 struct COrbRecord;  // input/OrbRecord.h
 
 // One positioned text of a bill-of-material file.
@@ -63,8 +65,23 @@ class COrb {
   // else when y is 0 it is (x, z). The text is everything after the first
   // comma, trailing white space removed (empty without a comma). Of texts at
   // one position, the first non-empty one in file order survives.
+  //
+  // The file may also be a DXF or PDF (ReadDrawing); of a PDF, page 1 is read.
   int ReadOrbFile(const std::string& path, bool invertX, bool invertY,
                   const std::vector<std::string>* discardList);
+
+  // Reads drawing `drawing` (0-based: the page of a PDF; 0 for any other
+  // kind) of `input` into m_texts, with the flags and the discard list of
+  // ReadOrbFile. An .orb is read as ReadOrbFile says. The texts of a DXF or
+  // PDF (InputFile.h) take the same road: positions become thousandths
+  // (rounded to millionths first, then truncated toward zero), the discard
+  // phrases are cut out of each text, and they are sorted and merged alike.
+  // Returns 0, or -1 when the drawing cannot be read; then `message` (when
+  // given) gets the reader's message, or stays as it was when the file
+  // could not be read at all (memory ran out, a drawing past the end).
+  int ReadDrawing(CInputFile& input, size_t drawing, bool invertX,
+                  bool invertY, const std::vector<std::string>* discardList,
+                  std::string* message = nullptr);
 
   // Loads the configuration file at `configPath` into m_config and rebuilds
   // the table into m_rows / m_nRows / m_nColumns. Returns 0 when the
@@ -92,6 +109,10 @@ class COrb {
   // success, -1 on failure.
   int WriteExportFile(const std::string& outputPath, int openMode,
                       int headerOption, int fileIndex);
+
+ private:
+  int ReadOrbBytes(std::string_view bytes, bool invertX, bool invertY,
+                   const std::vector<std::string>* discardList);
 };
 
 // Open modes for the writers: create (or truncate) and write, or write

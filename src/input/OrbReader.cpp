@@ -3,7 +3,6 @@
 
 #include <locale.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <charconv>
@@ -19,6 +18,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "input/InputFile.h"
 #include "input/Orb.h"
 #include "input/OrbRecord.h"
 #include "text/TextUtils.h"
@@ -81,92 +81,33 @@ bool IsCSpace(char c) {
          c == '\r';
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 struct LocaleFreer {
   void operator()(locale_t locale) const { freelocale(locale); }
 };
 using CLocale = std::unique_ptr<std::remove_pointer_t<locale_t>, LocaleFreer>;
 
-// Reads a file line by line through one reusable buffer, so that even a
-// large file costs little memory. Lines end at LF; a CR before the LF is
-// part of the line end. Any other byte, NUL included, is part of the line.
+// The lines of bytes in memory. Lines end at LF; a CR before the LF is part
+// of the line end. Any other byte, NUL included, is part of the line.
 class LineReader {
  public:
-  // A small regular file gets a buffer of its own size (and a byte to see
-  // its end) rather than a whole chunk.
-  explicit LineReader(std::FILE* file) : m_file(file) {
-    const size_t size = SizeHint();
-    m_buffer.assign(size == 0 ? kChunk : std::min(kChunk, size + 1), '\0');
-  }
+  explicit LineReader(std::string_view bytes) : m_bytes(bytes) {}
 
-  // Sets `line` to the next line (valid until the next call) and returns
-  // true; returns false at the end of the file or on a read error (see
-  // Failed).
+  // Sets `line` to the next line and returns true; false at the end.
   bool Next(std::string_view& line) {
-    for (;;) {
-      const char* const begin = m_buffer.data() + m_begin;
-      const char* const lineEnd = static_cast<const char*>(
-          std::memchr(begin, '\n', m_filled - m_begin));
-      if (lineEnd != nullptr) {
-        line = Line(begin, lineEnd);
-        m_begin = static_cast<size_t>(lineEnd - m_buffer.data()) + 1;
-        return true;
-      }
-      if (m_eof) {
-        if (m_begin == m_filled) return false;
-        line = Line(begin, m_buffer.data() + m_filled);
-        m_begin = m_filled;
-        return true;
-      }
-      Refill();
-    }
-  }
-
-  bool Failed() const { return m_failed; }
-
-  // The size of the file when it is a regular file, else 0.
-  size_t SizeHint() const {
-    struct stat info {};
-    if (fstat(fileno(m_file), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
-    return info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
+    if (m_at >= m_bytes.size()) return false;
+    const char* const begin = m_bytes.data() + m_at;
+    const size_t rest = m_bytes.size() - m_at;
+    const char* end = static_cast<const char*>(std::memchr(begin, '\n', rest));
+    m_at += end != nullptr ? static_cast<size_t>(end - begin) + 1 : rest;
+    if (end == nullptr) end = begin + rest;
+    if (end != begin && end[-1] == '\r') --end;
+    line = std::string_view(begin, static_cast<size_t>(end - begin));
+    return true;
   }
 
  private:
-  static constexpr size_t kChunk = size_t{1} << 20;
-
-  static std::string_view Line(const char* begin, const char* end) {
-    if (end != begin && end[-1] == '\r') --end;
-    return std::string_view(begin, static_cast<size_t>(end - begin));
-  }
-
-  // Keeps the unfinished line, makes room (a line longer than the buffer
-  // doubles it) and reads the next chunk.
-  void Refill() {
-    const size_t kept = m_filled - m_begin;
-    std::memmove(m_buffer.data(), m_buffer.data() + m_begin, kept);
-    m_begin = 0;
-    m_filled = kept;
-    if (m_buffer.size() - m_filled < kChunk / 2) {
-      m_buffer.resize(m_buffer.size() * 2);
-    }
-    const size_t got = std::fread(m_buffer.data() + m_filled, 1,
-                                  m_buffer.size() - m_filled, m_file);
-    m_filled += got;
-    if (got == 0) {
-      m_eof = true;
-      m_failed = std::ferror(m_file) != 0;
-    }
-  }
-
-  std::FILE* m_file;
-  std::string m_buffer;
-  size_t m_begin = 0;   // start of the unread part
-  size_t m_filled = 0;  // end of the bytes read
-  bool m_eof = false;
-  bool m_failed = false;
+  std::string_view m_bytes;
+  size_t m_at = 0;
 };
 
 // A coordinate in drawing units as thousandths: truncated toward zero,
@@ -295,64 +236,131 @@ void SortAndMerge(std::vector<Entity>& entities, const std::string& textsRead,
   }
 }
 
+// A position in drawing units of a DXF or PDF as thousandths. A block's
+// transform leaves noise in the last bits (28.4 comes out as 28.39999...),
+// so the value is first rounded to millionths, then truncated toward zero
+// to thousandths as the numbers of an .orb are.
+int32_t PlacedThousandths(double units) {
+  constexpr double kLimit = 2147483.647;
+  if (std::isnan(units)) return 0;
+  if (units >= kLimit) return 2147483647;
+  if (units <= -kLimit) return -2147483647;
+  const long long millionths = std::llround(units * 1e6);
+  return static_cast<int32_t>(millionths / 1000);
+}
+
+void FillRecord(COrbRecord* record, size_t lines, size_t entities,
+                size_t blank, size_t texts) {
+  if (record == nullptr) return;
+  CReadRecord& read = record->m_read;
+  read.m_bRead = true;
+  read.m_nLines = lines;
+  read.m_nEntities = entities;
+  read.m_nSkipped = lines - entities;
+  read.m_nBlank = blank;
+  read.m_nTexts = texts;
+}
+
 }  // namespace
 
 int COrb::ReadOrbFile(const std::string& path, bool invertX, bool invertY,
                       const std::vector<std::string>* discardList) {
   try {
+    CInputFile input;
+    if (!input.Load(path)) {
+      const size_t slash = path.rfind('/');
+      m_strFileName = slash == std::string::npos ? path : path.substr(slash + 1);
+      return -1;
+    }
+    return ReadDrawing(input, 0, invertX, invertY, discardList);
+  } catch (const std::exception&) {  // an exhausted resource
+    return -1;
+  }
+}
+
+int COrb::ReadDrawing(CInputFile& input, size_t drawing, bool invertX,
+                      bool invertY, const std::vector<std::string>* discardList,
+                      std::string* message) {
+  try {
+    const std::string& path = input.Path();
     const size_t slash = path.rfind('/');
     m_strFileName = slash == std::string::npos ? path : path.substr(slash + 1);
-
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return -1;
-    const CLocale cLocale(newlocale(LC_ALL_MASK, "C", locale_t{}));
-    if (!cLocale) return -1;
-
-    LineReader reader(file.get());
+    if (m_pRecord != nullptr) {
+      m_pRecord->m_read.m_kind = input.Kind();
+      m_pRecord->m_read.m_nPage = drawing;
+    }
+    if (input.Kind() == DrawingKind::kOrb) {
+      if (drawing != 0) return -1;
+      return ReadOrbBytes(input.Bytes(), invertX, invertY, discardList);
+    }
+    const std::vector<CPlacedText>* placed = input.Texts(drawing);
+    if (placed == nullptr) {
+      if (message != nullptr) *message = input.Message();
+      return -1;
+    }
     std::vector<Entity> entities;
-    ReserveHint(entities, reader.SizeHint() / 16);
-    std::string texts;   // the texts of all entities, see AppendText
-    std::string edited;  // the line after the discard phrases were cut out
-    const bool discarding = discardList != nullptr && !discardList->empty();
-    std::string_view line;
-    size_t lines = 0;
-    size_t blank = 0;
-    while (reader.Next(line)) {
-      ++lines;
-      while (!line.empty() && IsCSpace(line.front())) line.remove_prefix(1);
-      if (line.empty() || line.front() != '(') {
-        if (line.empty()) ++blank;
-        continue;
-      }
-      if (discarding) {
-        edited.assign(line);
+    entities.reserve(placed->size());
+    std::string texts;
+    std::string edited;
+    for (const CPlacedText& text : *placed) {
+      std::string_view kept = text.m_text;
+      if (discardList != nullptr && !discardList->empty()) {
+        edited = text.m_text;
         for (const std::string& phrase : *discardList) {
           ReplaceText(phrase, std::string(), edited, 30, true);
         }
-        line = edited;
+        kept = edited;
       }
-      EntityLine parsed = ParseEntityLine(line, cLocale.get());
-      // Clamped coordinates are never INT32_MIN, so negation is safe.
-      if (invertX) parsed.x = -parsed.x;
-      if (invertY) parsed.y = -parsed.y;
-      entities.push_back(
-          {OrderKey(parsed.x, parsed.y), AppendText(texts, parsed.text)});
+      int32_t x = PlacedThousandths(text.m_x);
+      int32_t y = PlacedThousandths(text.m_y);
+      if (invertX) x = -x;
+      if (invertY) y = -y;
+      entities.push_back({OrderKey(x, y), AppendText(texts, kept)});
     }
-    if (reader.Failed()) return -1;
-    file.reset();
-
     SortAndMerge(entities, texts, m_texts);
-    if (m_pRecord != nullptr) {
-      CReadRecord& record = m_pRecord->m_read;
-      record.m_bRead = true;
-      record.m_nLines = lines;
-      record.m_nEntities = entities.size();
-      record.m_nSkipped = lines - entities.size();
-      record.m_nBlank = blank;
-      record.m_nTexts = m_texts.size();
-    }
+    FillRecord(m_pRecord, placed->size(), placed->size(), 0, m_texts.size());
     return 0;
   } catch (const std::exception&) {  // an exhausted resource
     return -1;
   }
+}
+
+int COrb::ReadOrbBytes(std::string_view bytes, bool invertX, bool invertY,
+                       const std::vector<std::string>* discardList) {
+  const CLocale cLocale(newlocale(LC_ALL_MASK, "C", locale_t{}));
+  if (!cLocale) return -1;
+
+  LineReader reader(bytes);
+  std::vector<Entity> entities;
+  ReserveHint(entities, bytes.size() / 16);
+  std::string texts;   // the texts of all entities, see AppendText
+  std::string edited;  // the line after the discard phrases were cut out
+  const bool discarding = discardList != nullptr && !discardList->empty();
+  std::string_view line;
+  size_t lines = 0;
+  size_t blank = 0;
+  while (reader.Next(line)) {
+    ++lines;
+    while (!line.empty() && IsCSpace(line.front())) line.remove_prefix(1);
+    if (line.empty() || line.front() != '(') {
+      if (line.empty()) ++blank;
+      continue;
+    }
+    if (discarding) {
+      edited.assign(line);
+      for (const std::string& phrase : *discardList) {
+        ReplaceText(phrase, std::string(), edited, 30, true);
+      }
+      line = edited;
+    }
+    EntityLine parsed = ParseEntityLine(line, cLocale.get());
+    // Clamped coordinates are never INT32_MIN, so negation is safe.
+    if (invertX) parsed.x = -parsed.x;
+    if (invertY) parsed.y = -parsed.y;
+    entities.push_back(
+        {OrderKey(parsed.x, parsed.y), AppendText(texts, parsed.text)});
+  }
+  SortAndMerge(entities, texts, m_texts);
+  FillRecord(m_pRecord, lines, entities.size(), blank, m_texts.size());
+  return 0;
 }

@@ -14,10 +14,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "input/DrawingKind.h"
+
 // How the lines of the input file were taken: every line is either an
 // entity line (it begins with "(" after leading white space) or skipped.
+// Of a DXF or PDF, every text counts as one entity line.
 struct CReadRecord {
   bool m_bRead = false;    // the file was read to its end
+  DrawingKind m_kind = DrawingKind::kOrb;
+  size_t m_nPage = 0;      // the drawing read: a PDF's page, 0-based
   size_t m_nLines = 0;     // lines of the file
   size_t m_nEntities = 0;  // entity lines, each one text before merging
   size_t m_nSkipped = 0;   // lines that are not entity lines (blank too)
