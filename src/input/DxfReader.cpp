@@ -1,0 +1,322 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Reading the texts of an ASCII DXF file with dxflib.
+//
+// dxflib turns the groups of an entity into its data and calls us back with
+// it. We split the bytes into groups ourselves, straight from memory, and
+// hand dxflib only what it needs for texts: the groups of TEXT, MTEXT,
+// ATTRIB, INSERT and BLOCK entities. Every other entity reaches it as a bare
+// entity of no kind, so that its geometry costs nothing and the library's
+// geometry code, which trusts counts written in the file, never runs.
+
+#include "input/DxfReader.h"
+
+#include <dxflib/dl_creationadapter.h>
+#include <dxflib/dl_dxf.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <variant>
+
+#include "input/DxfText.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// x' = a x + b y + e, y' = c x + d y + f.
+struct Transform {
+  double a = 1, b = 0, c = 0, d = 1, e = 0, f = 0;
+
+  void Apply(double& x, double& y) const {
+    const double tx = a * x + b * y + e;
+    y = c * x + d * y + f;
+    x = tx;
+  }
+  // This transform after `inner`.
+  Transform After(const Transform& inner) const {
+    Transform t;
+    t.a = a * inner.a + b * inner.c;
+    t.b = a * inner.b + b * inner.d;
+    t.c = c * inner.a + d * inner.c;
+    t.d = c * inner.b + d * inner.d;
+    t.e = a * inner.e + b * inner.f + e;
+    t.f = c * inner.e + d * inner.f + f;
+    return t;
+  }
+};
+
+struct Insert {
+  std::string name;
+  Transform place;  // block coordinates to those of the container
+  int columns = 1;
+  int rows = 1;
+  double columnSpacing = 0;
+  double rowSpacing = 0;
+  double angle = 0;  // radians, for the spacing of the copies
+};
+
+// What a block or the drawing itself holds: texts and references.
+struct Container {
+  std::vector<CPlacedText> texts;
+  std::vector<Insert> inserts;
+  double baseX = 0;
+  double baseY = 0;
+};
+
+bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    char c = text[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != prefix[i]) return false;
+  }
+  return true;
+}
+
+// Receives the entities from dxflib.
+class Collector : public DL_CreationAdapter {
+ public:
+  DxfEncoding m_encoding = DxfEncoding::kLatin1;
+  bool m_bInvisible = false;  // the entity dxflib is finishing is hidden
+
+  void addBlock(const DL_BlockData& data) override {
+    // The blocks of the layouts hold drawing texts, not a definition.
+    if (StartsWithNoCase(data.name, "*MODEL_SPACE") ||
+        StartsWithNoCase(data.name, "*PAPER_SPACE")) {
+      m_pCurrent = &m_drawing;
+      return;
+    }
+    Container& block = m_blocks[data.name];
+    block = Container{};
+    block.baseX = data.bpx;
+    block.baseY = data.bpy;
+    m_pCurrent = &block;
+  }
+
+  void endBlock() override { m_pCurrent = &m_drawing; }
+
+  void addText(const DL_TextData& data) override {
+    Add(data.ipx, data.ipy, DxfPlainText(data.text, m_encoding));
+  }
+
+  void addAttribute(const DL_AttributeData& data) override {
+    if (!m_bInvisible) Add(data.ipx, data.ipy, DxfPlainText(data.text, m_encoding));
+  }
+
+  void addMTextChunk(const std::string& text) override { m_chunks += text; }
+
+  void addMText(const DL_MTextData& data) override {
+    const std::string raw = m_chunks + data.text;
+    m_chunks.clear();
+    // The box's top, middle or bottom stands at the insertion point; the
+    // first baseline lies one character height below the top.
+    const int row = data.attachmentPoint >= 1 && data.attachmentPoint <= 9
+                        ? (data.attachmentPoint - 1) / 3
+                        : 0;
+    const double spacing = data.lineSpacingFactor > 0 ? data.lineSpacingFactor : 1;
+    const double pitch = data.height * 5.0 / 3.0 * spacing;
+    const double box =
+        data.height + static_cast<double>(MTextLineCount(raw) - 1) * pitch;
+    const double down = data.height - row * box / 2.0;
+    const double angle = data.dirx != 0 || data.diry != 0
+                             ? std::atan2(data.diry, data.dirx)
+                             : data.angle;
+    Add(data.ipx + down * std::sin(angle), data.ipy - down * std::cos(angle),
+        MTextPlainText(raw, m_encoding));
+  }
+
+  void addInsert(const DL_InsertData& data) override {
+    Insert insert;
+    insert.name = data.name;
+    insert.angle = data.angle * kPi / 180.0;
+    const double cosine = std::cos(insert.angle);
+    const double sine = std::sin(insert.angle);
+    // Rotation after scale, then the move to the insertion point.
+    insert.place.a = cosine * data.sx;
+    insert.place.b = -sine * data.sy;
+    insert.place.c = sine * data.sx;
+    insert.place.d = cosine * data.sy;
+    insert.place.e = data.ipx;
+    insert.place.f = data.ipy;
+    insert.columns = data.cols > 1 ? data.cols : 1;
+    insert.rows = data.rows > 1 ? data.rows : 1;
+    insert.columnSpacing = data.colSp;
+    insert.rowSpacing = data.rowSp;
+    m_pCurrent->inserts.push_back(std::move(insert));
+  }
+
+  // Puts the drawing's texts, those of its references included, into
+  // `texts`. Returns "" or why it cannot.
+  std::string Expand(std::vector<CPlacedText>& texts) {
+    return ExpandContainer(m_drawing, Transform{}, 0, texts);
+  }
+
+ private:
+  void Add(double x, double y, std::string text) {
+    m_pCurrent->texts.push_back(CPlacedText{x, y, std::move(text)});
+  }
+
+  std::string ExpandContainer(const Container& container,
+                              const Transform& place, int depth,
+                              std::vector<CPlacedText>& texts) {
+    // A block's contents stand relative to its base point.
+    Transform fromBase;
+    fromBase.e = -container.baseX;
+    fromBase.f = -container.baseY;
+    const Transform inside = place.After(fromBase);
+    for (const CPlacedText& text : container.texts) {
+      if (texts.size() >= kMaxDxfTexts) return TooMany();
+      CPlacedText& placed = texts.emplace_back(text);
+      inside.Apply(placed.m_x, placed.m_y);
+    }
+    for (const Insert& insert : container.inserts) {
+      const auto found = m_blocks.find(insert.name);
+      if (found == m_blocks.end()) continue;  // a reference to nothing
+      if (depth + 1 > kMaxDxfNesting) {
+        return "block references nest more than " +
+               std::to_string(kMaxDxfNesting) +
+               " deep (a block that inserts itself?)";
+      }
+      for (int row = 0; row < insert.rows; ++row) {
+        for (int column = 0; column < insert.columns; ++column) {
+          if (++m_nCopies > kMaxDxfTexts) return TooMany();
+          // The copies of an array reference stand apart along its rotated
+          // axes, unscaled.
+          Transform copy = insert.place;
+          const double dx = column * insert.columnSpacing;
+          const double dy = row * insert.rowSpacing;
+          copy.e += dx * std::cos(insert.angle) - dy * std::sin(insert.angle);
+          copy.f += dx * std::sin(insert.angle) + dy * std::cos(insert.angle);
+          std::string failure = ExpandContainer(
+              found->second, inside.After(copy), depth + 1, texts);
+          if (!failure.empty()) return failure;
+          if (texts.size() >= kMaxDxfTexts) return TooMany();
+        }
+      }
+    }
+    return "";
+  }
+
+  static std::string TooMany() {
+    return "it holds more than " + std::to_string(kMaxDxfTexts) +
+           " texts or block copies";
+  }
+
+  Container m_drawing;
+  std::map<std::string, Container> m_blocks;
+  Container* m_pCurrent = &m_drawing;
+  std::string m_chunks;  // the MTEXT chunks (group 3) read so far
+  size_t m_nCopies = 0;  // block contents placed so far
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// The entities that carry texts or place them, and the section markers.
+bool IsWanted(std::string_view type) {
+  return type == "TEXT" || type == "MTEXT" || type == "ATTRIB" ||
+         type == "INSERT" || type == "BLOCK" || type == "ENDBLK" ||
+         type == "SEQEND";
+}
+
+}  // namespace
+
+std::string ReadDxfTexts(std::string_view bytes,
+                         std::vector<CPlacedText>& texts) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  Collector collector;
+  DL_Dxf dxf;
+  // A comment naming the library's own version makes it read MTEXT angles
+  // in degrees, as files write them, whatever version it assumes before.
+  dxf.processDXFGroup(&collector, 999, "dxflib " DL_VERSION);
+
+  std::string section;        // the name of the section being read
+  std::string type;           // of the entity being read
+  std::string header;         // the header variable being read
+  std::string acadVersion;    // $ACADVER
+  std::string codePage;       // $DWGCODEPAGE
+  bool expectSectionName = false;
+  bool ended = false;
+  bool wanted = false;
+  std::string value;
+  size_t at = 0;
+  size_t line = 0;
+  while (at < bytes.size() && !ended) {
+    // One group: a line with its code, a line with its value.
+    size_t end = bytes.find('\n', at);
+    if (end == std::string_view::npos) end = bytes.size();
+    std::string_view codeLine = bytes.substr(at, end - at);
+    at = end < bytes.size() ? end + 1 : end;
+    ++line;
+    while (!codeLine.empty() && IsBlank(codeLine.front())) codeLine.remove_prefix(1);
+    while (!codeLine.empty() && IsBlank(codeLine.back())) codeLine.remove_suffix(1);
+    if (codeLine.empty() && at >= bytes.size()) break;  // a last line end
+    int code = 0;
+    const auto [stop, error] =
+        std::from_chars(codeLine.data(), codeLine.data() + codeLine.size(), code);
+    if (error != std::errc() || stop != codeLine.data() + codeLine.size()) {
+      return "line " + std::to_string(line) + " holds no group code";
+    }
+    if (at >= bytes.size()) break;  // a code without its value
+    end = bytes.find('\n', at);
+    if (end == std::string_view::npos) end = bytes.size();
+    std::string_view valueLine = bytes.substr(at, end - at);
+    at = end < bytes.size() ? end + 1 : end;
+    ++line;
+    if (!valueLine.empty() && valueLine.back() == '\r') valueLine.remove_suffix(1);
+
+    if (code == 0) {
+      // A new entity: dxflib finishes the one before it now.
+      while (!valueLine.empty() && IsBlank(valueLine.front())) valueLine.remove_prefix(1);
+      while (!valueLine.empty() && IsBlank(valueLine.back())) valueLine.remove_suffix(1);
+      type.assign(valueLine);
+      if (type == "EOF") ended = true;
+      if (type == "SECTION") expectSectionName = true;
+      if (type == "ENDSEC") section.clear();
+      if (section == "HEADER") {
+        header.clear();
+        continue;
+      }
+      wanted = IsWanted(type);
+      value.assign(wanted ? type : std::string());
+      dxf.processDXFGroup(&collector, 0, value);
+      collector.m_bInvisible = false;
+      continue;
+    }
+    if (expectSectionName && code == 2) {
+      section.assign(valueLine);
+      expectSectionName = false;
+      if (section == "ENTITIES" || section == "BLOCKS") {
+        collector.m_encoding = DxfEncodingOf(acadVersion, codePage);
+      }
+      continue;
+    }
+    if (section == "HEADER") {
+      // Only the release and the code page matter: they tell how the
+      // texts are encoded.
+      if (code == 9) {
+        header.assign(valueLine);
+      } else if (header == "$ACADVER" && code == 1) {
+        acadVersion.assign(valueLine);
+      } else if (header == "$DWGCODEPAGE" && code == 3) {
+        codePage.assign(valueLine);
+      }
+      continue;
+    }
+    if (!wanted || code >= 1000 || code == 102 || code == 330 || code == 360) {
+      continue;
+    }
+    if (code == 70 && type == "ATTRIB") {
+      int flags = 0;
+      std::from_chars(valueLine.data(), valueLine.data() + valueLine.size(), flags);
+      collector.m_bInvisible = (flags & 1) != 0;
+    }
+    value.assign(valueLine);
+    dxf.processDXFGroup(&collector, code, value);
+  }
+  if (!ended) return "it ends before its EOF";
+  return collector.Expand(texts);
+}
