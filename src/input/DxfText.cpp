@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "input/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 namespace {
 

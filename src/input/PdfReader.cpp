@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "input/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 namespace {
 

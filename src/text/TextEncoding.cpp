@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "input/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 #include <cstddef>
 
