@@ -12,6 +12,7 @@
 #include "job/ConfigCommands.h"
 #include "job/ConversionJob.h"
 #include "job/ConversionReport.h"
+#include "job/DrawingWalk.h"
 #include "desktop/InteractiveMode.h"
 #include "job/JobUi.h"
 #include "desktop/QtPrompts.h"
@@ -51,18 +52,38 @@ int main(int argc, char** argv) {
   CConversionJob job(ui, DiscardListPath(ProgramDirectory()));
   CConversionReport report;
   if (info.m_report != ReportFormat::kNone) job.SetReport(&report);
-  job.ConvertFile(info.BatchRequest());
-  if (info.m_report != ReportFormat::kNone) {
-    // The report is extra information: printing it changes no exit status.
-    try {
-      const std::string text = info.m_report == ReportFormat::kJson
-                                   ? FormatReportJson(report)
-                                   : FormatReportText(report);
-      std::fwrite(text.data(), 1, text.size(), stdout);
-      std::fflush(stdout);
-    } catch (const std::exception& failure) {
-      std::fprintf(stderr, "kelconv: no report: %s\n", failure.what());
+  // A PDF of several pages is that many drawings: the first follows the
+  // existing-output rule, the rest are appended, as the files of a pattern.
+  CConversionRequest request = info.BatchRequest();
+  CDrawingWalk walk({request.input});
+  CDrawing drawing;
+  std::vector<std::string> reports;
+  bool wroteAll = true;
+  while (walk.Next(drawing)) {
+    SetDrawing(request, drawing);
+    if (drawing.page > 0) request.existing = ExistingOutput::kAppend;
+    const int result = job.ConvertFile(request);
+    if (job.WroteOutput()) ++request.fileIndex;
+    wroteAll = wroteAll && job.WroteOutput();
+    if (info.m_report != ReportFormat::kNone) {
+      // The report is extra information: printing it changes no exit status.
+      try {
+        reports.push_back(info.m_report == ReportFormat::kJson
+                              ? FormatReportJson(report)
+                              : FormatReportText(report));
+      } catch (const std::exception& failure) {
+        std::fprintf(stderr, "kelconv: no report: %s\n", failure.what());
+      }
     }
+    if (result != 0) break;
   }
-  return job.WroteOutput() ? 0 : 1;
+  // The JSON reports of several drawings make one array.
+  const bool array = info.m_report == ReportFormat::kJson && reports.size() > 1;
+  for (size_t i = 0; i < reports.size(); ++i) {
+    if (array) std::fputs(i == 0 ? "[\n" : ",\n", stdout);
+    std::fwrite(reports[i].data(), 1, reports[i].size(), stdout);
+  }
+  if (array) std::fputs("]\n", stdout);
+  std::fflush(stdout);
+  return wroteAll ? 0 : 1;
 }

@@ -11,7 +11,8 @@ bool IsAsciiLetter(char c) {
 
 // The option name of `arg`, or false when `arg` is positional.
 bool OptionName(const std::string& arg, std::string& name) {
-  if (arg.empty()) return false;
+  // "-" alone names standard input.
+  if (arg.empty() || arg == "-") return false;
   if (arg[0] == '-') {
     name = arg.substr(1);
     return true;
@@ -101,14 +102,17 @@ CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 const char* UsageText() {
-  return "Usage: kelconv [/E] [/O | /A] [--report[=json]] INPUT.orb OUTPUT "
+  return "Usage: kelconv [/E] [/O | /A] [--report[=json]] INPUT OUTPUT "
          "CONFIG.cfg\n"
          "       kelconv --dump-config CONFIG.cfg\n"
          "       kelconv --make-config [/O] TEXT.toml CONFIG.cfg\n"
-         "       kelconv --check-config CONFIG.cfg INPUT.orb\n"
+         "       kelconv --check-config CONFIG.cfg INPUT\n"
          "\n"
          "Converts a bill-of-material file into a KEL file (or, with /E, a\n"
          "\"~\"-delimited export) as the configuration file describes.\n"
+         "INPUT is an .orb text dump, an ASCII DXF file or a PDF with real\n"
+         "text (each page one drawing, appended in order); \"-\" reads it\n"
+         "from standard input. The kind is told from the file's content.\n"
          "--dump-config prints a configuration as TOML text, --make-config\n"
          "writes such a text as a configuration file (/O to replace one),\n"
          "--check-config shows which headers of an input file it matches.\n"

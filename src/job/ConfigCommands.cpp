@@ -19,6 +19,7 @@
 #include "config/FileBytes.h"
 #include "table/TableBuilder.h"
 #include "input/DiscardList.h"
+#include "input/InputFile.h"
 #include "input/Orb.h"
 #include "text/TextUtils.h"
 
@@ -220,20 +221,20 @@ int MakeConfig(const std::string& textPath, const std::string& configPath,
   return 0;
 }
 
-int CheckConfig(const std::string& configPath, const std::string& inputPath,
-                const std::string& discardListPath, std::FILE* out,
-                std::FILE* err) {
-  CConfiguration config;
-  if (!LoadConfig(configPath, config, err)) return 1;
-  std::vector<std::string> discardList;
-  LoadDiscardList(discardListPath, discardList);
+namespace {
 
-  // As a conversion does: top to bottom first, then, when the configuration
-  // does not apply, with the vertical axis inverted.
+// As a conversion does: top to bottom first, then, when the configuration
+// does not apply, with the vertical axis inverted.
+int CheckDrawing(CInputFile& input, size_t page, const CConfiguration& config,
+                 const std::vector<std::string>& discardList, std::FILE* out,
+                 std::FILE* err) {
   for (const bool bottomUp : {false, true}) {
     COrb document;
-    if (document.ReadOrbFile(inputPath, false, bottomUp, &discardList) != 0) {
-      Say(err, inputPath + ": cannot read the file" + Reason());
+    std::string message;
+    if (document.ReadDrawing(input, page, false, bottomUp, &discardList,
+                             &message) != 0) {
+      Say(err, message.empty() ? input.Path() + ": cannot read the file"
+                               : message);
       return 1;
     }
     document.m_config = config;
@@ -247,6 +248,37 @@ int CheckConfig(const std::string& configPath, const std::string& inputPath,
                "The configuration does not apply (it must match a mark, a "
                "quantity and a material column).\n");
   return 1;
+}
+
+}  // namespace
+
+int CheckConfig(const std::string& configPath, const std::string& inputPath,
+                const std::string& discardListPath, std::FILE* out,
+                std::FILE* err) {
+  CConfiguration config;
+  if (!LoadConfig(configPath, config, err)) return 1;
+  std::vector<std::string> discardList;
+  LoadDiscardList(discardListPath, discardList);
+
+  CInputFile input;
+  if (!input.Load(inputPath)) {
+    Say(err, inputPath + ": cannot read the file" + Reason());
+    return 1;
+  }
+  const size_t drawings = input.DrawingCount();
+  if (drawings == 0) {
+    Say(err, input.Message());
+    return 1;
+  }
+  // Every page of a PDF is a drawing of its own; it must apply to each.
+  int result = 0;
+  for (size_t page = 0; page < drawings; ++page) {
+    if (drawings > 1) std::fprintf(out, "Page %zu:\n", page + 1);
+    if (CheckDrawing(input, page, config, discardList, out, err) != 0) {
+      result = 1;
+    }
+  }
+  return result;
 }
 
 int RunConfigCommand(const CCommandLineInfo& info,
@@ -263,7 +295,7 @@ int RunConfigCommand(const CCommandLineInfo& info,
       {ConfigCommand::kMake, 2,
        "--make-config needs two file names: TEXT.toml CONFIG.cfg"},
       {ConfigCommand::kCheck, 2,
-       "--check-config needs two file names: CONFIG.cfg INPUT.orb"},
+       "--check-config needs two file names: CONFIG.cfg INPUT"},
   };
   for (const Usage& usage : kUsages) {
     if (usage.m_command == info.m_configCommand &&

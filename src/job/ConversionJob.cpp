@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "job/ConversionJob.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -90,10 +91,27 @@ int CConversionJob::RunJob(const CConversionRequest& request,
   // The records of the two readings, kept only when a report is made.
   COrbRecord firstRecord;
   COrbRecord secondRecord;
+  // The input is read once; both readings parse the same bytes.
+  std::shared_ptr<CInputFile> input = request.file;
+  if (input == nullptr) {
+    input = std::make_shared<CInputFile>();
+    if (!input->Load(inputPath)) {
+      Show(QuotedMessage(kMsgUnableToOpen, inputPath));
+      return -1;
+    }
+  }
+  if (m_pReport != nullptr) {
+    m_pReport->m_kind = input->Kind();
+    m_pReport->m_nPage = request.page;
+    m_pReport->m_nPages = std::max<size_t>(input->DrawingCount(), 1);
+  }
   auto first = std::make_unique<COrb>();
   if (m_pReport != nullptr) first->m_pRecord = &firstRecord;
-  if (first->ReadOrbFile(inputPath, false, false, &discardList) != 0) {
-    Show(QuotedMessage(kMsgUnableToOpen, inputPath));
+  std::string readMessage;
+  if (first->ReadDrawing(*input, request.page, false, false, &discardList,
+                         &readMessage) != 0) {
+    Show(readMessage.empty() ? QuotedMessage(kMsgUnableToOpen, inputPath)
+                             : readMessage);
     return -1;
   }
 
@@ -153,7 +171,8 @@ int CConversionJob::RunJob(const CConversionRequest& request,
     // The table may have been drawn from the bottom upwards.
     second = std::make_unique<COrb>();
     if (m_pReport != nullptr) second->m_pRecord = &secondRecord;
-    if (second->ReadOrbFile(inputPath, false, true, &discardList) != 0) {
+    if (second->ReadDrawing(*input, request.page, false, true, &discardList) !=
+        0) {
       Show(QuotedMessage(kMsgUnableToOpen, inputPath));
       return -1;
     }

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 
+#include "input/InputFile.h"
 #include "job/JobUi.h"
 
 class CConversionReport;
@@ -20,7 +23,13 @@ enum class OutputKind { kKel, kExport };
 
 // One conversion: what to read, what to write and how.
 struct CConversionRequest {
-  std::string input;   // a file, never a pattern
+  std::string input;   // a file, never a pattern; "-" is standard input
+  // The drawing of the input to convert: a PDF's page (0-based); 0 for an
+  // .orb or DXF.
+  size_t page = 0;
+  // The input already read (job/DrawingWalk.h), shared by the drawings of
+  // one file; when null the job reads `input` itself.
+  std::shared_ptr<CInputFile> file;
   std::string output;  // leading blanks are ignored
   std::string config;  // the configuration file
   OutputKind kind = OutputKind::kKel;

@@ -191,6 +191,12 @@ class TextWriter {
 void WriteJob(const CConversionReport& report, TextWriter& out) {
   out.Section("Job");
   out.Item("input: " + report.m_strInput);
+  std::string kind = std::string("file kind: ") + DrawingKindName(report.m_kind);
+  if (report.m_kind == DrawingKind::kPdf) {
+    kind += ", page " + std::to_string(report.m_nPage + 1) + " of " +
+            std::to_string(report.m_nPages);
+  }
+  out.Item(kind);
   out.Item("output: " + report.m_strOutput +
            (report.m_bExport ? " (export)" : " (KEL file)"));
   out.Item("configuration: " + report.m_strConfig);
@@ -550,6 +556,12 @@ std::string FormatReportJson(const CConversionReport& report) {
   json["report"] = "kelconv conversion";
   json["version"] = 1;
   json["input"] = Utf8(report.m_strInput);
+  json["file_kind"] = DrawingKindName(report.m_kind);
+  json["page"] = nullptr;
+  if (report.m_kind == DrawingKind::kPdf) {
+    json["page"] = report.m_nPage + 1;
+    json["pages"] = report.m_nPages;
+  }
   json["output"] = Utf8(report.m_strOutput);
   json["configuration"] = Utf8(report.m_strConfig);
   json["kind"] = report.m_bExport ? "export" : "kel";

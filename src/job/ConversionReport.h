@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "config/Configuration.h"
+#include "input/DrawingKind.h"
 #include "input/Orb.h"
 #include "input/OrbRecord.h"
 
@@ -44,6 +45,11 @@ class CConversionReport {
   std::string m_strOutput;
   std::string m_strConfig;
   bool m_bExport = false;
+  // The kind of the input file as its bytes told (set once it was read),
+  // and the drawing converted: a PDF's page (0-based) of m_nPages.
+  DrawingKind m_kind = DrawingKind::kOrb;
+  size_t m_nPage = 0;
+  size_t m_nPages = 1;
 
   ReportOutcome m_outcome = ReportOutcome::kNotRun;
   std::vector<std::string> m_messages;  // every message the job showed
