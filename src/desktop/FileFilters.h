@@ -6,8 +6,11 @@
 // File-chooser filters in their stored form: pairs of a description and a
 // pattern list, each part ended by "|", the whole list ended by a second
 // "|".
-inline constexpr const char* kFilterOrb =
-    "Bill of Material Files (*.orb)|*.orb|All Files (*.*)|*.*||";
+// The input chooser offers every kind of drawing at once, then each kind.
+inline constexpr const char* kFilterDrawings =
+    "Drawings (*.orb *.dxf *.pdf)|*.orb;*.dxf;*.pdf|"
+    "Bill of Material Files (*.orb)|*.orb|DXF Files (*.dxf)|*.dxf|"
+    "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*||";
 inline constexpr const char* kFilterKel =
     "KEL Files (*.kel)|*.kel|All Files (*.*)|*.*||";
 // The output chooser when the output is an export.

@@ -27,6 +27,7 @@
 #include "desktop/AppTexts.h"
 #include "desktop/ChooserPaths.h"
 #include "job/ConversionJob.h"
+#include "job/DrawingWalk.h"
 #include "job/ConversionReport.h"
 #include "desktop/DialogJobUi.h"
 #include "desktop/ExportOptionsDialog.h"
@@ -40,6 +41,7 @@
 #include "config/Archive.h"
 #include "desktop/editor/ConfigEditor.h"
 #include "input/DiscardList.h"
+#include "input/InputFile.h"
 #include "input/Orb.h"
 #include "input/OrbRecord.h"
 #include "desktop/OrbGraphic.h"
@@ -458,7 +460,7 @@ void CMainDialog::OnBrowseInput() {
   const QStringList chosen = m_prompts.GetOpenFileNames(
       this, QStringLiteral("Open"),
       FieldStart(m_pInputEdit->text(), kInputChooser),
-      QtFileFilter(kFilterOrb));
+      QtFileFilter(kFilterDrawings));
   if (chosen.isEmpty()) return;
   RememberFolder(kInputChooser, chosen.front());
   std::vector<std::string> paths;
@@ -523,9 +525,14 @@ bool CMainDialog::RunJobs(
       ShowMessage(kMsgNoWildcardMatch);
       return false;
     }
-    for (const std::string& path : matches) {
-      if (!progress.Next(index++, path)) return false;
-      request.input = path;
+    // Each page of a PDF is a drawing of its own, converted as a file is.
+    CDrawingWalk drawings(matches);
+    CDrawing drawing;
+    while (drawings.Next(drawing)) {
+      if (drawing.page == 0 && !progress.Next(index++, drawing.path)) {
+        return false;
+      }
+      SetDrawing(request, drawing);
       request.existing =
           written == 0 ? ExistingOutput::kAsk : ExistingOutput::kAppend;
       request.fileIndex = written;
@@ -584,11 +591,15 @@ void CMainDialog::OnPreview() {
     // What reading and table building did, for the preview's "Details...".
     COrbRecord firstRecord;
     COrbRecord secondRecord;
+    // The input is read once; of a PDF, page 1 is previewed.
+    CInputFile input;
     auto first = std::make_unique<COrb>();
     first->m_pRecord = &firstRecord;
-    if (matches.empty() ||
-        first->ReadOrbFile(matches.front(), false, false, &discardList) != 0) {
-      ShowMessage(kMsgInvalidInput);
+    std::string readMessage;
+    if (matches.empty() || !input.Load(matches.front()) ||
+        first->ReadDrawing(input, 0, false, false, &discardList,
+                           &readMessage) != 0) {
+      ShowMessage(readMessage.empty() ? kMsgInvalidInput : readMessage.c_str());
       return;
     }
     const std::string config = LocalPath(m_strConfigFile);
@@ -600,8 +611,7 @@ void CMainDialog::OnPreview() {
       if (applied == -2) {
         second = std::make_unique<COrb>();
         second->m_pRecord = &secondRecord;
-        if (second->ReadOrbFile(matches.front(), false, true, &discardList) !=
-            0) {
+        if (second->ReadDrawing(input, 0, false, true, &discardList) != 0) {
           ShowMessage(kMsgInvalidInput);
           return;
         }

@@ -7,6 +7,7 @@
 
 #include "config/Archive.h"
 #include "input/DiscardList.h"
+#include "input/InputFile.h"
 
 namespace {
 
@@ -82,11 +83,15 @@ CTableOverlay BuildTableOverlay(const std::string& inputPath,
   std::vector<std::string> discardList;
   LoadDiscardList(discardListPath, discardList);
 
+  // Both readings parse the same bytes, read once.
+  CInputFile input;
+  const bool loaded = input.Load(inputPath);
   for (const bool inverted : {false, true}) {
     COrbRecord record;
     COrb orb;
     orb.m_pRecord = &record;
-    if (orb.ReadOrbFile(inputPath, false, inverted, &discardList) != 0) {
+    if (!loaded ||
+        orb.ReadDrawing(input, 0, false, inverted, &discardList) != 0) {
       overlay.m_status = OverlayStatus::kNoInput;
       return overlay;
     }
