@@ -6,6 +6,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+
+#include "MinimalPdf.h"
 
 #include "TempDir.h"
 #include "TestConfiguration.h"
@@ -175,6 +178,126 @@ TEST_F(BatchModeTest, ConvertsTheBundledExampleAndABottomUpTable) {
     EXPECT_EQ(o.err, "");
     EXPECT_EQ(TempDir::Read(m_output), run.expected);
   }
+}
+
+// Every DXF and PDF drawing of a golden table (tests/data/drawings/README.md)
+// and the examples beside sample.orb convert to the bytes of the .orb's
+// conversion: "<table>-<variant>.<kind>" is compared with
+// golden/<table>.kel, converted with <table>.cfg.
+TEST_F(BatchModeTest, EveryDrawingConvertsLikeItsOrb) {
+  const std::string golden = std::string(KELCONV_TEST_DATA) + "/golden/";
+  const std::string examples = std::string(KELCONV_EXAMPLES) + "/";
+  std::vector<std::string> drawings = {examples + "sample.dxf", examples + "sample.pdf"};
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(KELCONV_TEST_DATA) + "/drawings")) {
+    const std::string stem = entry.path().stem().string();
+    const std::string ext = entry.path().extension().string();
+    if ((ext == ".dxf" || ext == ".pdf") &&
+        std::filesystem::exists(golden + stem.substr(0, stem.find('-')) + ".kel")) {
+      drawings.push_back(entry.path().string());
+    }
+  }
+  ASSERT_GE(drawings.size(), 6u);
+  for (const std::string& drawing : drawings) {
+    SCOPED_TRACE(drawing);
+    const std::string stem = std::filesystem::path(drawing).stem().string();
+    const std::string table = stem.substr(0, stem.find('-'));
+    const std::string config =
+        table == "sample" ? examples + "sample.cfg" : golden + table + ".cfg";
+    const Outcome o = Run("/O " + drawing + " out.kel " + config);
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.err, "");
+    EXPECT_EQ(TempDir::Read(m_output), TempDir::Read(golden + table + ".kel"));
+  }
+}
+
+// Inputs are read once: from a pipe, /dev/stdin or a FIFO a table drawn
+// bottom to top converts on the second, inverted reading of the same bytes.
+TEST_F(BatchModeTest, ConvertsFromPipesAndFifos) {
+  const std::string golden = std::string(KELCONV_TEST_DATA) + "/golden/";
+  const std::string drawings = std::string(KELCONV_TEST_DATA) + "/drawings/";
+  const std::string examples = std::string(KELCONV_EXAMPLES) + "/";
+  const std::string bottomUp = " out.kel " + golden + "bottomup.cfg";
+  const std::string sample = " out.kel " + examples + "sample.cfg";
+  ASSERT_EQ(std::system(("mkfifo '" + m_dir.Path("fifo") + "'").c_str()), 0);
+  const struct {
+    std::string command;  // run in the test's folder, before the program
+    std::string args;
+    std::string expected;
+  } cases[] = {
+      {"cat " + golden + "bottomup.orb |", "/O -" + bottomUp, "bottomup.kel"},
+      {"cat " + drawings + "bottomup-text.dxf |", "/O /dev/stdin" + bottomUp, "bottomup.kel"},
+      {"(cat " + golden + "bottomup.orb > fifo &) &&", "/O fifo" + bottomUp, "bottomup.kel"},
+      {"cat " + examples + "sample.pdf |", "/O -" + sample, "sample.kel"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    const Outcome o = Run(c.args, KELCONV_EXE, c.command);
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.err, "");
+    EXPECT_EQ(TempDir::Read(m_output), TempDir::Read(golden + c.expected));
+  }
+}
+
+// The pages of a PDF are converted as the files of a pattern: the first as
+// the options say, the rest appended.
+TEST_F(BatchModeTest, ConvertsEveryPageOfAPdf) {
+  const std::string golden = std::string(KELCONV_TEST_DATA) + "/golden/";
+  const std::string config = " out.kel " + golden + "export.cfg";
+  ASSERT_EQ(Run("/E /O " + golden + "exportA.orb" + config).status, 0);
+  ASSERT_EQ(Run("/E /A " + golden + "exportB.orb" + config).status, 0);
+  const std::string both = TempDir::Read(m_output);
+  const Outcome o = Run("/E /O --report=json " + std::string(KELCONV_TEST_DATA) +
+                        "/drawings/export-pages.pdf" + config);
+  EXPECT_EQ(o.status, 0);
+  EXPECT_EQ(TempDir::Read(m_output), both);
+  // One report a page, as one JSON array.
+  EXPECT_EQ(o.out.rfind("[\n{", 0), 0u);
+  EXPECT_NE(o.out.find("\"page\": 2,\n  \"pages\": 2"), std::string::npos);
+}
+
+// Drawings that cannot be read say why and write nothing; a page without
+// text stops the run after the pages before it were written.
+TEST_F(BatchModeTest, RefusesDrawingsItCannotRead) {
+  m_dir.Write("model.dwg", "AC1032\x01\x02");
+  m_dir.Write("binary.dxf", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22));
+  m_dir.Write("cut.dxf", "0\nSECTION\n2\nENTITIES\n0\nTEXT\n");
+  m_dir.Write("lines.pdf", MinimalPdf({{{72, 700, 10, "MARK"}}, {}}));
+  m_dir.Write("locked.pdf", TempDir::Read(std::string(KELCONV_TEST_DATA) +
+                                          "/hostile/encrypted.pdf"));
+  const std::string binary = " is a binary DXF/DWG file; save it as ASCII DXF\n";
+  const struct {
+    std::string input, err;
+  } cases[] = {
+      {"model.dwg", "\"model.dwg\"" + binary},
+      {"binary.dxf", "\"binary.dxf\"" + binary},
+      {"cut.dxf", "Unable to read the DXF file \"cut.dxf\" (it ends before its EOF)\n"},
+      {"lines.pdf",
+       "Configuration Does Not Apply to Input File \"lines.pdf\" (must match at least mark, "
+       "quantity and material columns)\n\"lines.pdf\" page 2: no text found: its letters may be "
+       "drawn as lines\n"},
+      {"locked.pdf", "\"locked.pdf\" is encrypted; save it without a password\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
+    const Outcome o = Run("/O " + c.input + " out.kel " + m_config);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, c.err);
+    EXPECT_FALSE(std::filesystem::exists(m_output));
+  }
+  // The program copied alone has no PDF module: it says which file it
+  // looked for, and still converts the other kinds.
+  const std::string exe = m_dir.Path("alone");
+  std::filesystem::copy_file(KELCONV_EXE, exe);
+  const std::string examples = std::string(KELCONV_EXAMPLES) + "/sample.";
+  const Outcome pdf = Run(examples + "pdf out.kel " + examples + "cfg", exe);
+  EXPECT_EQ(pdf.status, 1);
+  EXPECT_EQ(pdf.err.rfind("Unable to load the PDF reader \"" + m_dir.Root().string() +
+                              "/../lib/kelconv/kelconv-pdf.so\" (not found)",
+                          0),
+            0u)
+      << pdf.err;
+  EXPECT_EQ(Run(examples + "dxf out.kel " + examples + "cfg", exe).status, 0);
 }
 
 }  // namespace
