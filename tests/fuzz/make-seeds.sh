@@ -18,7 +18,8 @@ golden=$top/tests/data/golden
 corpus=$here/corpus
 sep='\n@@@\n'
 
-for t in orb_reader cfg_loader text_utils material config_text conversion; do
+for t in orb_reader cfg_loader text_utils material config_text conversion \
+    dxf_reader pdf_reader; do
   mkdir -p "$corpus/$t"
 done
 
@@ -101,3 +102,23 @@ convert_seed sample-recorded "$top/examples/sample.orb" \
 convert_seed bottomup-recorded "$golden/bottomup.orb" "$golden/bottomup.cfg" \
   '' '\010'
 convert_seed exportB "$golden/exportB.orb" "$golden/export.cfg" '' '\006'
+
+# DXF and PDF drawings: the examples, the golden drawings, a cut copy of
+# each, and a few hand-made DXF files (a block that inserts itself, MTEXT
+# codes, an array reference, UTF-8 text).
+drawings=$top/tests/data/drawings
+for file in "$top/examples/sample.dxf" "$drawings"/*.dxf; do
+  name=$(basename "$file" .dxf)
+  cp "$file" "$corpus/dxf_reader/seed-$name"
+  head -c 3000 "$file" >"$corpus/dxf_reader/seed-$name-cut"
+done
+dxf() { printf '0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1027\n0\nENDSEC\n%b0\nEOF\n' "$2" \
+  >"$corpus/dxf_reader/seed-$1"; }
+dxf self-insert '0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nB\n10\n1\n20\n1\n0\nINSERT\n2\nB\n41\n2\n0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nINSERT\n2\nB\n0\nENDSEC\n'
+dxf mtext '0\nSECTION\n2\nENTITIES\n0\nMTEXT\n10\n1\n20\n2\n40\n2.5\n71\n5\n3\n{\\fArial|b0;W12\\P\n1\nX26 \\S1/2; \\U+00D8 %%c}\n0\nENDSEC\n'
+dxf array '0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nA\n0\nTEXT\n10\n0\n20\n0\n1\nX\n0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nINSERT\n2\nA\n70\n3\n71\n2\n44\n5\n45\n5\n50\n30\n0\nATTRIB\n10\n1\n20\n1\n1\n\0303\0251\n70\n1\n0\nSEQEND\n0\nENDSEC\n'
+for file in "$top/examples/sample.pdf" "$drawings"/*.pdf "$top/tests/data/hostile/encrypted.pdf"; do
+  name=$(basename "$file" .pdf)
+  cp "$file" "$corpus/pdf_reader/seed-$name"
+  head -c 4000 "$file" >"$corpus/pdf_reader/seed-$name-cut"
+done
