@@ -34,6 +34,7 @@
 #include "desktop/FileFilters.h"
 #include "desktop/HelpWindow.h"
 #include "desktop/JobFields.h"
+#include "desktop/PageDialog.h"
 #include "job/PatternExpansion.h"
 #include "desktop/ProgramIcon.h"
 #include "desktop/Prompts.h"
@@ -547,6 +548,17 @@ bool CMainDialog::RunJobs(
   return result == 0;
 }
 
+bool CMainDialog::ChoosePage(CInputFile& input, size_t& page) {
+  page = 0;
+  const size_t pages = input.DrawingCount();
+  if (pages <= 1) return true;
+  CPageDialog dialog(this, static_cast<int>(std::min<size_t>(pages, 1000000)));
+  const int chosen = m_prompts.RunDialog(dialog);
+  if (chosen <= 0) return false;
+  page = static_cast<size_t>(chosen - 1);
+  return true;
+}
+
 void CMainDialog::OnConvert() {
   TakeControlValues();
   m_bExporting = false;
@@ -591,14 +603,16 @@ void CMainDialog::OnPreview() {
     // What reading and table building did, for the preview's "Details...".
     COrbRecord firstRecord;
     COrbRecord secondRecord;
-    // The input is read once; of a PDF, page 1 is previewed.
+    // The input is read once; of a PDF, the page the user chooses.
     CInputFile input;
+    const bool loaded = !matches.empty() && input.Load(matches.front());
+    size_t page = 0;
+    if (loaded && !ChoosePage(input, page)) return;
     auto first = std::make_unique<COrb>();
     first->m_pRecord = &firstRecord;
     std::string readMessage;
-    if (matches.empty() || !input.Load(matches.front()) ||
-        first->ReadDrawing(input, 0, false, false, &discardList,
-                           &readMessage) != 0) {
+    if (!loaded || first->ReadDrawing(input, page, false, false, &discardList,
+                                      &readMessage) != 0) {
       ShowMessage(readMessage.empty() ? kMsgInvalidInput : readMessage.c_str());
       return;
     }
@@ -611,7 +625,7 @@ void CMainDialog::OnPreview() {
       if (applied == -2) {
         second = std::make_unique<COrb>();
         second->m_pRecord = &secondRecord;
-        if (second->ReadDrawing(input, 0, false, true, &discardList) != 0) {
+        if (second->ReadDrawing(input, page, false, true, &discardList) != 0) {
           ShowMessage(kMsgInvalidInput);
           return;
         }
@@ -657,17 +671,21 @@ void CMainDialog::OnDisplay() {
   connect(m_pGraphic.data(), &COrbGraphic::Closed, this,
           &CMainDialog::OnGraphicClosed);
   int read = -1;
+  size_t page = 0;
   try {
-    read = m_pOrb->ReadOrbFile(LocalPath(m_strInputFile), m_bInvertX,
-                               m_bInvertY, nullptr);
+    CInputFile input;
+    if (input.Load(LocalPath(m_strInputFile))) {
+      if (!ChoosePage(input, page)) return;
+      read = m_pOrb->ReadDrawing(input, page, m_bInvertX, m_bInvertY, nullptr);
+    }
   } catch (const std::exception&) {
   }
   // "Show table" rebuilds the table as a conversion job would, from the
   // paths as this Display took them.
   m_pGraphic->SetTableSource(
       [input = LocalPath(m_strInputFile), config = LocalPath(m_strConfigFile),
-       discardList = m_strDiscardListPath] {
-        return BuildTableOverlay(input, config, discardList);
+       discardList = m_strDiscardListPath, page] {
+        return BuildTableOverlay(input, config, discardList, page);
       },
       m_bInvertX, m_bInvertY);
   connect(m_pGraphic.data(), &COrbGraphic::ShowTableToggled, this,

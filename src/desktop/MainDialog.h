@@ -12,6 +12,7 @@
 #include "desktop/OrbGraphic.h"
 #include "desktop/ProgramSettings.h"
 
+class CInputFile;
 class COrb;
 class IPrompts;
 class QCheckBox;
@@ -128,6 +129,9 @@ class CMainDialog : public QDialog {
   void RefreshRecentMenus();
   // Where the output chooser (or the preview's Save, as `chooser`) starts.
   QString OutputStart(const char* chooser, const QString& suffix) const;
+  // For a PDF of several pages, asks which page to show (page 1 first);
+  // false when the user cancelled. `page` is 0-based.
+  bool ChoosePage(CInputFile& input, size_t& page);
   void OnGraphicClosed();
   void CleanJobNumber();
   void CleanJobText(QLineEdit* edit);

@@ -78,7 +78,8 @@ size_t CTableOverlay::ReplacedCount() const {
 
 CTableOverlay BuildTableOverlay(const std::string& inputPath,
                                 const std::string& configPath,
-                                const std::string& discardListPath) {
+                                const std::string& discardListPath,
+                                size_t page) {
   CTableOverlay overlay;
   std::vector<std::string> discardList;
   LoadDiscardList(discardListPath, discardList);
@@ -91,7 +92,7 @@ CTableOverlay BuildTableOverlay(const std::string& inputPath,
     COrb orb;
     orb.m_pRecord = &record;
     if (!loaded ||
-        orb.ReadDrawing(input, 0, false, inverted, &discardList) != 0) {
+        orb.ReadDrawing(input, page, false, inverted, &discardList) != 0) {
       overlay.m_status = OverlayStatus::kNoInput;
       return overlay;
     }

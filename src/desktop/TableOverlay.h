@@ -55,9 +55,11 @@ struct CTableOverlay {
 // the configuration at `configPath` does not apply, once more bottom to top
 // (vertical axis inverted). Never throws for bad files: a damaged
 // configuration gives kNoConfiguration.
+// `page`: the drawing of the input (a PDF's page, 0-based).
 CTableOverlay BuildTableOverlay(const std::string& inputPath,
                                 const std::string& configPath,
-                                const std::string& discardListPath);
+                                const std::string& discardListPath,
+                                size_t page = 0);
 
 // One line for the display's status line, e.g. "Table: 12 rows at a row
 // tolerance of 2.5 %, read top to bottom; 1 text in no row, 0 texts lost

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QUrl>
 #include <memory>
@@ -302,6 +303,33 @@ TEST_F(MainDialogTest, DisplayReplacesTheWindowAndItsDocument) {
   m_dialog->Graphic()->close();
   EXPECT_EQ(m_dialog->Graphic(), nullptr);
   EXPECT_EQ(m_dialog->DisplayedDocument(), nullptr);
+}
+
+// A PDF of several pages: Display asks which page (page 1 first), and
+// Cancel shows nothing.
+TEST_F(MainDialogTest, DisplayShowsTheChosenPageOfAPdf) {
+  SetPaths(std::string(KELCONV_TEST_DATA) + "/drawings/export-pages.pdf", "", "");
+  const struct {
+    int page;  // 0: cancel
+    const char* lastText;
+  } cases[] = {{1, "PLT3/8X5"}, {2, "NOTE: SEE DWG E2"}, {0, nullptr}};
+  for (const auto& c : cases) {
+    m_prompts.QueueDialog([&c](QDialog& dialog) {
+      auto* page = dialog.findChild<QSpinBox*>(QStringLiteral("page"));
+      EXPECT_EQ(page->value(), 1);
+      EXPECT_EQ(page->maximum(), 2);
+      page->setValue(c.page);
+      if (c.page == 0) dialog.reject(); else dialog.accept();
+      return dialog.result();
+    });
+    Click(Control::kDisplay);
+    if (c.lastText == nullptr) {
+      EXPECT_FALSE(m_dialog->Graphic()->isVisible());
+      continue;
+    }
+    ASSERT_TRUE(m_dialog->Graphic()->isVisible());
+    EXPECT_EQ(m_dialog->DisplayedDocument()->m_texts.back().m_text, c.lastText);
+  }
 }
 
 TEST_F(MainDialogTest, AboutFromTheContextMenuAndHelp) {

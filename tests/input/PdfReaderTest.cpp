@@ -74,12 +74,4 @@ TEST(PdfReader, PagesAndFailuresOfAFile) {
   EXPECT_EQ(input.Texts(1), nullptr);
   EXPECT_EQ(input.Message(),
             "\"in.pdf\" page 2: no text found: its letters may be drawn as lines");
-  // Without a reader given, the module is looked for beside the program,
-  // which a test program does not have.
-  CInputFile alone;
-  alone.SetBytes("in.pdf", pdf);
-  EXPECT_EQ(alone.DrawingCount(), 0u);
-  EXPECT_EQ(alone.Message().rfind("Unable to load the PDF reader \"", 0), 0u);
-  EXPECT_NE(alone.Message().find("/../lib/kelconv/kelconv-pdf.so\" (not found)"),
-            std::string::npos);
 }
