@@ -11,7 +11,7 @@ CProgramModule::~CProgramModule() {
 bool CProgramModule::Open(const std::string& programDirectory,
                           const std::string& name) {
   const std::string places[] = {programDirectory + "/" + name,
-                                programDirectory + "/../lib/kelconv/" + name};
+                                programDirectory + "/../lib/kelconv/modules/" + name};
   for (const std::string& place : places) {
     m_strPath = place;
     // A file that is missing here may still be in the next place; one that

@@ -6,8 +6,9 @@
 // A module of the program: a shared library that the program loads only
 // when it needs it, so that its libraries cost nothing to the runs that do
 // without it. A module is looked for beside the program file (a build tree)
-// and then in lib/kelconv/ of the installation (../lib/kelconv/ from the
-// program's directory). It stays loaded while its CProgramModule lives.
+// and then in lib/kelconv/modules/ of the installation (../lib/kelconv/modules
+// from the program's directory). It stays loaded while its CProgramModule
+// lives.
 class CProgramModule {
  public:
   CProgramModule() = default;
@@ -16,8 +17,8 @@ class CProgramModule {
   ~CProgramModule();
 
   // Loads the module file `name` ("kelconv-pdf.so") from `programDirectory`
-  // or from `programDirectory`/../lib/kelconv. Returns false when neither
-  // loads; Error() then names the file looked for last and says why.
+  // or from `programDirectory`/../lib/kelconv/modules. Returns false when
+  // neither loads; Error() then names the file looked for last and says why.
   bool Open(const std::string& programDirectory, const std::string& name);
 
   // The address of the exported `symbol`, or null (Error() says why).

@@ -293,7 +293,7 @@ TEST_F(BatchModeTest, RefusesDrawingsItCannotRead) {
   const Outcome pdf = Run(examples + "pdf out.kel " + examples + "cfg", exe);
   EXPECT_EQ(pdf.status, 1);
   EXPECT_EQ(pdf.err.rfind("Unable to load the PDF reader \"" + m_dir.Root().string() +
-                              "/../lib/kelconv/kelconv-pdf.so\" (not found)",
+                              "/../lib/kelconv/modules/kelconv-pdf.so\" (not found)",
                           0),
             0u)
       << pdf.err;
