@@ -28,7 +28,7 @@ bool FileExists(const std::string& path) {
 
 std::string QuotedMessage(const std::string& prefix, const std::string& path,
                           const std::string& suffix) {
-  return prefix + "\"" + path + "\"" + suffix;
+  return InputMessage(prefix, path, suffix);
 }
 
 int CConversionJob::ConvertFile(const CConversionRequest& request) {
