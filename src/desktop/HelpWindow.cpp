@@ -16,8 +16,8 @@ QString HelpText(const QString& discardListPath) {
   QString text = QStringLiteral(R"(
 <h2>Kelconv Conversion Utility</h2>
 <p>Kelconv reads the bill-of-material table of a drawing, saved as a text
-dump of its texts (<tt>.orb</tt>), rebuilds the table from where the texts
-stand, and writes every row as one line of a KEL file (<tt>.kel</tt>), or
+dump of its texts (<tt>.orb</tt>), as an ASCII DXF file or as a PDF with
+real text, rebuilds the table from where the texts stand, and writes every row as one line of a KEL file (<tt>.kel</tt>), or
 exports the rows as text with fields separated by <tt>~</tt>. How to read one
 family of drawings is held in a configuration file (<tt>.cfg</tt>).</p>
 
@@ -31,7 +31,11 @@ and Export run once for every file that matches. For Export several
 patterns may be given, separated by <tt>;</tt>. Choosing several files with
 <b>Browse...</b> fills in their paths in double quotes, separated by
 <tt>;</tt>: Export takes each of them, Convert takes the whole text as one
-pattern.</dd>
+pattern. The kind of a file comes from its content. Every page of a PDF is a
+drawing of its own, converted after the one before as the files of a
+pattern are; Preview and Display ask which page to show. Binary DXF and DWG
+files must be saved as ASCII DXF first; a PDF whose letters are drawn as
+lines holds no text to read.</dd>
 <dt><b>Output File</b></dt>
 <dd>The KEL or export file to write. When it exists already, the first file
 of a run asks whether to overwrite it or append to it; every further file of
@@ -97,7 +101,7 @@ This program reads it from <tt>%1</tt>. Changes take effect with the next
 action.</p>
 
 <h3>Command line</h3>
-<pre>kelconv [/E] [/O | /A] INPUT.orb OUTPUT CONFIG.cfg</pre>
+<pre>kelconv [/E] [/O | /A] INPUT OUTPUT CONFIG.cfg</pre>
 <p>With exactly three file names the program converts one file without
 showing this dialog and ends; otherwise it opens this dialog.</p>
 <ul>
@@ -106,7 +110,8 @@ showing this dialog and ends; otherwise it opens this dialog.</p>
 it; the later of the two wins. Without either, an existing output file is
 left alone.</li>
 <li>Options may also start with <tt>-</tt> and be written in any letter
-case. The input file is used as given: patterns are not expanded.</li>
+case. The input file is used as given: patterns are not expanded;
+<tt>-</tt> reads it from the standard input.</li>
 </ul>
 )");
   return text.arg(discardListPath.toHtmlEscaped());
