@@ -130,21 +130,27 @@ std::string ExportDataLine(const COrb& orb, int row) {
   return line;
 }
 
+int WriteExportDocument(const COrb& orb, CLineTarget& target,
+                        int headerOption, int fileIndex) {
+  int result = 0;
+  if (headerOption == 1 && fileIndex == 0) {
+    result = WriteExportHeader(orb.m_config, target, nullptr);
+  } else if (headerOption == 2) {
+    result = WriteExportHeader(orb.m_config, target, &orb.m_strFileName);
+  }
+  const int rows = RowCount(orb);
+  for (int r = 0; r < rows && result == 0; ++r) {
+    result = target.WriteLine(ExportDataLine(orb, r));
+  }
+  return result;
+}
+
 int COrb::WriteExportFile(const std::string& outputPath, int openMode,
                           int headerOption, int fileIndex) {
   try {
     CLineTarget target;
     if (target.OpenFile(outputPath, openMode) != 0) return -1;
-    int result = 0;
-    if (headerOption == 1 && fileIndex == 0) {
-      result = WriteExportHeader(m_config, target, nullptr);
-    } else if (headerOption == 2) {
-      result = WriteExportHeader(m_config, target, &m_strFileName);
-    }
-    int rows = RowCount(*this);
-    for (int r = 0; r < rows && result == 0; ++r) {
-      result = target.WriteLine(ExportDataLine(*this, r));
-    }
+    int result = WriteExportDocument(*this, target, headerOption, fileIndex);
     if (target.Close() != 0) result = -1;
     return result;
   } catch (const std::bad_alloc&) {

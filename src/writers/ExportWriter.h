@@ -37,3 +37,11 @@ int WriteExportHeader(const CConfiguration& config, CLineTarget& target,
 // type from there on; fields trimmed and joined by "~". Columns of type
 // None (or of no known type) give no field. The document is not changed.
 std::string ExportDataLine(const COrb& orb, int row);
+
+// Writes the rows of `orb` to `target`: the header line first when
+// `headerOption` is 1 and `fileIndex` 0 (once per run), or when it is 2
+// (before each drawing, followed by the input's file name), then one data
+// line per row, item or not. Returns 0, or -1 as soon as a line cannot be
+// written.
+int WriteExportDocument(const COrb& orb, CLineTarget& target,
+                        int headerOption, int fileIndex);

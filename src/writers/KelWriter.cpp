@@ -206,6 +206,18 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
   return 0;
 }
 
+int WriteKelDocument(COrb& orb, CLineTarget& target) {
+  // Never read rows that the document does not hold.
+  int rowCount = std::max(0, orb.m_nRows);
+  if (static_cast<size_t>(rowCount) > orb.m_rows.size()) {
+    rowCount = static_cast<int>(std::min<size_t>(orb.m_rows.size(), INT_MAX));
+  }
+  COrbItemSource source(orb, rowCount);
+  return WriteKelRows(
+      rowCount, orb.m_config, source, target,
+      orb.m_pRecord != nullptr ? &orb.m_pRecord->m_kel : nullptr);
+}
+
 int COrb::WriteKelFile(const std::string& outputPath, int openMode,
                        std::string* memoryOut, const std::string& /*jobNumber*/,
                        const std::string& /*jobName*/,
@@ -217,15 +229,7 @@ int COrb::WriteKelFile(const std::string& outputPath, int openMode,
     } else if (target.OpenFile(outputPath, openMode) != 0) {
       return -1;
     }
-    // Never read rows that the document does not hold.
-    int rowCount = std::max(0, m_nRows);
-    if (static_cast<size_t>(rowCount) > m_rows.size()) {
-      rowCount = static_cast<int>(std::min<size_t>(m_rows.size(), INT_MAX));
-    }
-    COrbItemSource source(*this, rowCount);
-    int result =
-        WriteKelRows(rowCount, m_config, source, target,
-                     m_pRecord != nullptr ? &m_pRecord->m_kel : nullptr);
+    int result = WriteKelDocument(*this, target);
     if (target.Close() != 0) result = -1;
     return result;
   } catch (const std::bad_alloc&) {

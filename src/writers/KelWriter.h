@@ -6,6 +6,7 @@
 class CConfiguration;
 class CKelItem;
 class CLineTarget;
+class COrb;
 struct CKelRecord;  // input/OrbRecord.h
 
 // Where the KEL writing loop gets its item records from. COrb::WriteKelFile
@@ -40,3 +41,9 @@ class CKelItemSource {
 int WriteKelRows(int rowCount, const CConfiguration& config,
                  CKelItemSource& source, CLineTarget& target,
                  CKelRecord* record = nullptr);
+
+// Writes the rows of `orb` (read by ParseRow, translated by
+// TranslateMaterial, at most the rows it holds) to `target`, recording into
+// orb.m_pRecord when it is set. The writer may rewrite quantity cells.
+// Returns 0, or -1 as soon as a line cannot be written.
+int WriteKelDocument(COrb& orb, CLineTarget& target);

@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "writers/LineTarget.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 
-#include "config/FileBytes.h"
 #include "input/Orb.h"
 
 namespace {
@@ -25,35 +21,31 @@ void AppendLine(std::string& out, const std::string& line) {
 
 }  // namespace
 
-CLineTarget::~CLineTarget() { Close(); }
+CLineTarget::~CLineTarget() = default;
 
-int CLineTarget::OpenFile(const std::string& path, int openMode) {
-  Close();
+int CLineTarget::OpenFile(const std::string& path, int openMode,
+                          IOutputCalls* calls) {
+  m_pFile.reset();
   m_pMemory = nullptr;
-  int flags = 0;
-  if (openMode == kOpenCreateWrite) {
-    flags = O_WRONLY | O_CREAT | O_TRUNC;
-  } else if (openMode == kOpenWriteNoTruncate) {
-    // Without O_CREAT, appending to a missing file fails and creates nothing.
-    flags = O_WRONLY;
-  } else {
+  m_buffer.clear();
+  m_nError = 0;
+  if (openMode != kOpenCreateWrite && openMode != kOpenWriteNoTruncate) {
+    m_nError = EINVAL;
     return -1;
   }
-  int fd;
-  do {
-    fd = open(path.c_str(), flags | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return -1;
-  if (lseek(fd, 0, SEEK_END) < 0) {
-    close(fd);
+  auto file = std::make_unique<COutputFile>(calls);
+  if (file->Open(path, openMode == kOpenCreateWrite ? OutputMode::kReplace
+                                                    : OutputMode::kAppend) !=
+      0) {
+    m_nError = file->Error();
     return -1;
   }
-  m_fd = fd;
+  m_pFile = std::move(file);
   return 0;
 }
 
 void CLineTarget::UseMemory(std::string* text) {
-  Close();
+  m_pFile.reset();
   m_pMemory = text;
 }
 
@@ -62,24 +54,28 @@ int CLineTarget::WriteLine(const std::string& line) {
     AppendLine(*m_pMemory, line);
     return 0;
   }
-  if (m_fd < 0) return -1;
+  if (m_pFile == nullptr || m_nError != 0) return -1;
   AppendLine(m_buffer, line);
   return m_buffer.size() < kBlockSize ? 0 : Flush();
 }
 
 int CLineTarget::Flush() {
-  const bool written = WriteAll(m_fd, m_buffer);
+  // Only whole lines are sent, so that a reader or a killed program sees
+  // whole records as far as the system lets it.
+  const int written = m_pFile->Write(m_buffer.data(), m_buffer.size());
   m_buffer.clear();
-  return written ? 0 : -1;
+  if (written != 0) m_nError = m_pFile->Error();
+  return written;
 }
 
 int CLineTarget::Close() {
   m_pMemory = nullptr;
-  if (m_fd < 0) return 0;
-  const int flushed = Flush();
-  int fd = m_fd;
-  m_fd = -1;
-  // The descriptor is released even when close() reports an error (EINTR
-  // included), so it is never closed twice.
-  return close(fd) == 0 ? flushed : -1;
+  if (m_pFile == nullptr) return 0;
+  int result = m_nError == 0 ? Flush() : -1;
+  if (m_pFile->Commit() != 0) {
+    if (m_nError == 0) m_nError = m_pFile->Error();
+    result = -1;
+  }
+  m_pFile.reset();
+  return result;
 }

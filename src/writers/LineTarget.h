@@ -2,14 +2,17 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
+
+#include "writers/OutputFile.h"
 
 // Where a writer puts its lines: a file on disk or a text in memory. Every
 // line is followed by CR LF.
 //
 // Lifecycle: constructed -> OpenFile or UseMemory -> WriteLine ... ->
-// Close. The destructor closes a file that is still open (ignoring errors);
-// call Close() to learn whether the last bytes reached the file.
+// Close. A file gets the lines whole or not at all (writers/OutputFile.h):
+// the destructor, like a failed write, leaves it as it was before OpenFile.
 class CLineTarget {
  public:
   CLineTarget() = default;
@@ -17,12 +20,14 @@ class CLineTarget {
   CLineTarget& operator=(const CLineTarget&) = delete;
   ~CLineTarget();
 
-  // Opens the file at `path` for writing and positions it at its end.
-  // `openMode` is kOpenCreateWrite (the file is created, or emptied when it
-  // exists) or kOpenWriteNoTruncate (the file must exist; nothing is created
-  // and the lines are appended). Returns 0, or -1 when the file cannot be
-  // opened or positioned, or the mode is neither of the two.
-  int OpenFile(const std::string& path, int openMode);
+  // Opens the file at `path` for writing. `openMode` is kOpenCreateWrite
+  // (the lines replace the file, or make a new one) or kOpenWriteNoTruncate
+  // (the file must exist; nothing is created and the lines are appended
+  // under a lock). `calls` (null: the system's) puts the bytes on disk.
+  // Returns 0, or -1 when the file cannot be opened or the mode is neither
+  // of the two (EINVAL).
+  int OpenFile(const std::string& path, int openMode,
+               IOutputCalls* calls = nullptr);
 
   // Sends the lines to the end of `*text` (kept alive by the caller until
   // the target is closed or destroyed). Existing contents are kept.
@@ -32,13 +37,17 @@ class CLineTarget {
   // a blank, so that one call gives exactly one line. A file gets its lines
   // in blocks of about 64 KiB, so a write error shows at the call that
   // sends a block, or at Close. Returns 0, or -1 when the write fails (or
-  // nothing was opened). After a failure the bytes already written stay.
+  // nothing was opened). After a failure every later call fails too.
   int WriteLine(const std::string& line);
 
-  // Writes the lines not yet sent and closes the file. Returns 0, or -1 when
-  // that write fails or closing reports an error. Closing a memory target,
-  // or one never opened, returns 0.
+  // Writes the lines not yet sent and makes them the file's. Returns 0, or
+  // -1 when a write failed, now or before: the file is then left as it was
+  // and Error() says why. Closing a memory target, or one never opened,
+  // returns 0.
   int Close();
+
+  // The errno of the call that failed (0 when none did).
+  int Error() const { return m_nError; }
 
  private:
   static constexpr size_t kBlockSize = 65536;
@@ -46,7 +55,8 @@ class CLineTarget {
   // Sends m_buffer to the file and empties it; 0, or -1 on a write error.
   int Flush();
 
-  int m_fd = -1;
+  std::unique_ptr<COutputFile> m_pFile;
+  int m_nError = 0;
   std::string* m_pMemory = nullptr;
   std::string m_buffer;  // lines of the file not yet written
 };

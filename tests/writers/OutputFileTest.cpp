@@ -1,0 +1,195 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "writers/OutputFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+
+#include "FailingCalls.h"
+#include "TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kOld = "old line 1\r\nold line 2\r\n";
+
+// Three blocks of new lines, each block written with one call.
+std::string NewBlock(char c) { return std::string(70000, c) + "\r\n"; }
+const std::string kNew = NewBlock('a') + NewBlock('b') + NewBlock('c');
+
+int WriteAll(COutputFile& file) {
+  for (const char c : {'a', 'b', 'c'}) {
+    const std::string block = NewBlock(c);
+    if (file.Write(block.data(), block.size()) != 0) return -1;
+  }
+  return file.Commit();
+}
+
+std::set<std::string> Names(const TempDir& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir.Root())) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+// A disk that fills, or an fsync that fails, at any point of a write: the
+// file keeps its old bytes and no temporary file is left beside it.
+TEST(OutputFileTest, FailureAtAnyPointLeavesTheFileAsItWas) {
+  const size_t all = kNew.size() * 2;
+  struct Case {
+    OutputMode mode;
+    size_t room;
+    int syncError;
+    int error;  // 0: the write succeeds
+  };
+  const Case cases[] = {
+      {OutputMode::kReplace, all, 0, 0},
+      {OutputMode::kReplace, 0, 0, ENOSPC},
+      {OutputMode::kReplace, 70001, 0, ENOSPC},  // a record cut in two
+      {OutputMode::kReplace, kNew.size() - 1, 0, ENOSPC},
+      {OutputMode::kReplace, all, EIO, EIO},
+      {OutputMode::kAppend, all, 0, 0},
+      {OutputMode::kAppend, 70001, 0, ENOSPC},
+      {OutputMode::kAppend, kNew.size() - 1, 0, ENOSPC},
+      {OutputMode::kAppend, all, EIO, EIO},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << static_cast<int>(c.mode) << " room "
+                                    << c.room << " sync " << c.syncError);
+    TempDir dir;
+    const std::string path = dir.Write("out.kel", kOld);
+    CFailingCalls calls(c.room, c.syncError);
+    {
+      COutputFile file(&calls);
+      ASSERT_EQ(file.Open(path, c.mode), 0);
+      EXPECT_EQ(WriteAll(file), c.error == 0 ? 0 : -1);
+      EXPECT_EQ(file.Error(), c.error);
+    }
+    const std::string expected =
+        c.error != 0 ? kOld : c.mode == OutputMode::kAppend ? kOld + kNew : kNew;
+    EXPECT_EQ(TempDir::Read(path), expected);
+    EXPECT_EQ(Names(dir), std::set<std::string>{"out.kel"});
+  }
+}
+
+// A link keeps pointing at the file it named, which keeps its permission
+// bits; a new file gets those the umask leaves; devices are written in
+// place; what cannot be written says why and changes nothing.
+TEST(OutputFileTest, LinksPermissionsAndOtherFiles) {
+  const mode_t oldMask = umask(022);
+  struct Case {
+    const char* name;
+    OutputMode mode;
+    const char* open;    // the path given, in the folder
+    const char* target;  // the file that must hold the result
+    mode_t created;      // its mode bits before (0: no such file)
+    const char* link;    // a symbolic link "out.kel" to this, or ""
+    int error;
+  };
+  const Case cases[] = {
+      {"file", OutputMode::kReplace, "out.kel", "out.kel", 0600, "", 0},
+      {"new file", OutputMode::kReplace, "out.kel", "out.kel", 0, "", 0},
+      {"link", OutputMode::kReplace, "out.kel", "real/t.kel", 0640, "real/t.kel", 0},
+      {"link to a link", OutputMode::kReplace, "out.kel", "real/t.kel", 0604, "l2", 0},
+      {"dangling link", OutputMode::kReplace, "out.kel", "real/t.kel", 0, "real/t.kel", 0},
+      {"append by a link", OutputMode::kAppend, "out.kel", "real/t.kel", 0640, "real/t.kel", 0},
+      {"append to nothing", OutputMode::kAppend, "out.kel", "out.kel", 0, "", ENOENT},
+      {"a folder", OutputMode::kReplace, "real", "real/t.kel", 0600, "", EISDIR},
+      {"no folder", OutputMode::kReplace, "none/out.kel", "real/t.kel", 0600, "", ENOENT},
+      {"link loop", OutputMode::kReplace, "out.kel", "real/t.kel", 0600, "out.kel", ELOOP},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    fs::create_directory(dir.Path("real"));
+    if (c.created != 0) {
+      dir.Write(c.target, kOld);
+      fs::permissions(dir.Path(c.target), static_cast<fs::perms>(c.created));
+    }
+    if (*c.link != '\0') {
+      fs::create_symlink(c.link, dir.Path("out.kel"));
+      if (std::string(c.link) == "l2") fs::create_symlink("real/t.kel", dir.Path("l2"));
+    }
+    COutputFile file;
+    const int opened = file.Open(dir.Path(c.open), c.mode);
+    const int result = opened == 0 ? WriteAll(file) : opened;
+    EXPECT_EQ(result, c.error == 0 ? 0 : -1);
+    EXPECT_EQ(file.Error(), c.error);
+    const std::string before = c.created != 0 ? kOld : "";
+    const std::string after = c.mode == OutputMode::kAppend ? before + kNew : kNew;
+    EXPECT_EQ(TempDir::Read(dir.Path(c.target)), c.error == 0 ? after : before);
+    struct stat st;
+    if (c.error == 0 && stat(dir.Path(c.target).c_str(), &st) == 0) {
+      EXPECT_EQ(st.st_mode & 07777, c.created != 0 ? c.created : 0644u);
+    }
+    if (*c.link != '\0') {
+      EXPECT_TRUE(fs::is_symlink(dir.Path("out.kel")));
+    }
+  }
+  umask(oldMask);
+
+  for (const OutputMode mode : {OutputMode::kReplace, OutputMode::kAppend}) {
+    COutputFile file;
+    ASSERT_EQ(file.Open("/dev/null", mode), 0);
+    EXPECT_EQ(WriteAll(file), 0);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  }
+}
+
+// A write ended by a signal, in a child process. A caught termination
+// signal takes the output back; a SIGKILL leaves a replaced file as it
+// was and an append with the blocks written before it.
+TEST(OutputFileTest, SignalsInTheMiddleOfAWrite) {
+  struct Case {
+    OutputMode mode;
+    int signal;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {OutputMode::kReplace, SIGTERM, kOld},
+      {OutputMode::kReplace, SIGKILL, kOld},
+      {OutputMode::kAppend, SIGINT, kOld},
+      {OutputMode::kAppend, SIGHUP, kOld},
+      {OutputMode::kAppend, SIGKILL, kOld + NewBlock('a')},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << static_cast<int>(c.mode) << " signal "
+                                    << c.signal);
+    TempDir dir;
+    const std::string path = dir.Write("out.kel", kOld);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      CatchTerminationSignals();
+      CFailingCalls calls(NewBlock('a').size(), 0, c.signal);
+      COutputFile file(&calls);
+      if (file.Open(path, c.mode) == 0) WriteAll(file);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal);
+    EXPECT_EQ(TempDir::Read(path), c.expected);
+    EXPECT_EQ(Names(dir), std::set<std::string>{"out.kel"});
+  }
+}
+
+TEST(OutputFileTest, SameFileUnderAnyName) {
+  TempDir dir;
+  const std::string a = dir.Write("a.orb", "x");
+  dir.Write("b.orb", "x");
+  fs::create_symlink("a.orb", dir.Path("sym"));
+  fs::create_hard_link(a, dir.Path("hard"));
+  EXPECT_TRUE(SameFile(a, dir.Path("sym")));
+  EXPECT_TRUE(SameFile(dir.Path("hard"), dir.Root().string() + "/./a.orb"));
+  EXPECT_FALSE(SameFile(a, dir.Path("b.orb")));
+  EXPECT_FALSE(SameFile(a, dir.Path("missing")));
+}
+
+}  // namespace
