@@ -1,31 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "input/DiscardList.h"
 
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <string_view>
+
+#include "config/FileBytes.h"
 
 namespace {
 
 bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
 
-void LoadDiscardList(const std::string& path, std::vector<std::string>& list) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return;
-  std::string data;
-  char chunk[8192];
-  size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-    data.append(chunk, got);
+bool LoadDiscardList(const std::string& path, std::vector<std::string>& list) {
+  // Opening a FIFO without O_NONBLOCK would wait for a writer.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return true;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return false;
   }
-  if (std::ferror(file.get())) {
+  std::string data;
+  const bool read = ReadAll(fd, data);
+  close(fd);
+  if (!read) {
     // Keep only complete lines: a cut phrase would remove more than meant.
     const size_t lastBreak = data.rfind('\n');
     data.resize(lastBreak == std::string::npos ? 0 : lastBreak + 1);
@@ -42,6 +44,7 @@ void LoadDiscardList(const std::string& path, std::vector<std::string>& list) {
     while (!line.empty() && IsBlankOrTab(line.back())) line.remove_suffix(1);
     if (!line.empty()) list.emplace_back(line);
   }
+  return true;
 }
 
 std::string DiscardListPath(const std::string& programDirectory) {

@@ -12,6 +12,10 @@
 #include "input/DiscardList.h"
 #include "input/Orb.h"
 #include "input/OrbRecord.h"
+#include "writers/ExportWriter.h"
+#include "writers/KelWriter.h"
+#include "writers/LineTarget.h"
+#include "writers/OutputFile.h"
 
 namespace {
 
@@ -86,7 +90,10 @@ int CConversionJob::RunJob(const CConversionRequest& request,
   const std::string& configPath = request.config;
   const bool exportRows = request.kind == OutputKind::kExport;
   std::vector<std::string> discardList;
-  LoadDiscardList(m_strDiscardListPath, discardList);
+  if (!LoadDiscardList(m_strDiscardListPath, discardList)) {
+    Show(QuotedMessage(kMsgDiscardListIgnored, m_strDiscardListPath,
+                       kMsgDiscardListIgnoredSuffix));
+  }
 
   // The records of the two readings, kept only when a report is made.
   COrbRecord firstRecord;
@@ -117,6 +124,15 @@ int CConversionJob::RunJob(const CConversionRequest& request,
 
   if (outputPath.empty()) {
     Show(kMsgOutputRequired);
+    return -1;
+  }
+  // Whatever its name, the output must not be a file the job reads.
+  const char* sameAs = SameFile(outputPath, inputPath)  ? kMsgIsTheInputFile
+                       : SameFile(outputPath, configPath) ? kMsgIsTheConfigFile
+                                                          : nullptr;
+  if (sameAs != nullptr) {
+    Show(QuotedMessage(kMsgUnableToProcess, inputPath) +
+         QuotedMessage(kMsgOutputIsInput, outputPath, sameAs));
     return -1;
   }
 
@@ -200,15 +216,20 @@ int CConversionJob::RunJob(const CConversionRequest& request,
   const int openMode =
       choice == Choice::kOverwrite ? kOpenCreateWrite : kOpenWriteNoTruncate;
   if (m_pReport != nullptr) m_pReport->m_bKelWriter = !exportRows;
-  const int written =
-      exportRows
-          ? document->WriteExportFile(outputPath, openMode,
-                                      request.headerOption, request.fileIndex)
-          : document->WriteKelFile(outputPath, openMode, nullptr,
-                                   request.jobNumber, request.jobName,
-                                   request.customer, request.fileIndex);
+  CLineTarget target;
+  int written = target.OpenFile(outputPath, openMode, m_pOutputCalls);
+  if (written == 0) {
+    written = exportRows
+                  ? WriteExportDocument(*document, target,
+                                        request.headerOption, request.fileIndex)
+                  : WriteKelDocument(*document, target);
+  }
+  if (target.Close() != 0) written = -1;
   if (written != 0) {
-    Show(QuotedMessage(kMsgUnableToProcess, inputPath));
+    Show(QuotedMessage(kMsgUnableToProcess, inputPath) +
+         QuotedMessage(kMsgCannotWrite, outputPath,
+                       target.Error() != 0 ? ": " + ErrorText(target.Error())
+                                           : std::string()));
     return -1;
   }
   m_bWroteOutput = true;

@@ -9,6 +9,7 @@
 #include "job/JobUi.h"
 
 class CConversionReport;
+class IOutputCalls;
 
 // What a conversion job does when its output file exists already.
 enum class ExistingOutput {
@@ -58,6 +59,15 @@ inline constexpr const char* kMsgConfigDoesNotApplySuffix =
 inline constexpr const char* kMsgInvalidConfig =
     "Please specify a valid config file.";
 inline constexpr const char* kMsgUnableToProcess = "Unable to process ";
+inline constexpr const char* kMsgDiscardListIgnored = "The discard list ";
+inline constexpr const char* kMsgDiscardListIgnoredSuffix =
+    " is not a regular file; it was ignored";
+// What follows "Unable to process "<input>"" when the output is refused or
+// cannot be written.
+inline constexpr const char* kMsgOutputIsInput = ": the output ";
+inline constexpr const char* kMsgIsTheInputFile = " is the input file";
+inline constexpr const char* kMsgIsTheConfigFile = " is the configuration file";
+inline constexpr const char* kMsgCannotWrite = ": cannot write ";
 
 // The conversion job: reads one input file, matches the configuration to it
 // and writes a KEL or export file. It keeps no state between calls but the
@@ -73,7 +83,9 @@ class CConversionJob {
   // Returns 0 when the output was written and when the configuration does
   // not apply to a KEL conversion (reported by a message); -1 when the job
   // failed or was cancelled. The output file is never opened before the
-  // writer runs.
+  // writer runs, and it gets the whole output or stays as it was
+  // (writers/OutputFile.h). An output that is the input or the
+  // configuration file (the same file under any name) is refused.
   int ConvertFile(const CConversionRequest& request);
 
   // Whether the last ConvertFile call wrote its output.
@@ -83,6 +95,10 @@ class CConversionJob {
   // `*report` with the report of that job (job/ConversionReport.h). The job
   // does the same with or without it.
   void SetReport(CConversionReport* report) { m_pReport = report; }
+
+  // Optional, not owned: the calls that put the output's bytes on disk
+  // (null, the default: the system's). Tests pass one that fails.
+  void SetOutputCalls(IOutputCalls* calls) { m_pOutputCalls = calls; }
 
  private:
   // Shows `text` and, when a report is made, keeps it there.
@@ -95,6 +111,7 @@ class CConversionJob {
   std::string m_strDiscardListPath;
   bool m_bWroteOutput = false;
   CConversionReport* m_pReport = nullptr;
+  IOutputCalls* m_pOutputCalls = nullptr;
 };
 
 // "<prefix>"<path>"<suffix>": how the job's messages name a file.

@@ -76,23 +76,26 @@ TEST_F(BatchModeTest, FailuresLeaveTheOutputAsItWas) {
   m_dir.Write("broken.cfg", std::string("\x9f\x86\x01\x00\x06", 5));
   m_dir.Write("other.orb", "(1 9 0),ITEM\n(1 8 0),1\n");
   const std::string badConfig = "Please specify a valid config file.\n";
-  const std::string unable = "Unable to process \"" + m_input + "\"\n";
+  auto unable = [&](const std::string& output) {
+    return "Unable to process \"" + m_input + "\": cannot write \"" + output +
+           "\": No such file or directory\n";
+  };
   const std::string toMissingDir = m_input + " missing/out.kel " + m_config;
   const struct {
     std::string args, err;
     bool existing = false;
   } cases[] = {
       {Files(), "File Exists.  Specify /O (overwite) or /A (append)\n", true},
-      {"-A " + Files(), unable},
+      {"-A " + Files(), unable(m_output)},
       {"'in*.orb' out.kel my.cfg", "Unable to open \"in*.orb\"\n"},
       {m_input + " out.kel broken.cfg", badConfig},
       {m_input + " out.kel missing.cfg", badConfig},
       {"other.orb out.kel my.cfg",
        "Configuration Does Not Apply to Input File \"other.orb\" (must "
        "match at least mark, quantity and material columns)\n"},
-      {toMissingDir, unable},
-      {"/E " + toMissingDir, unable},
-      {"/A " + toMissingDir, unable},
+      {toMissingDir, unable("missing/out.kel")},
+      {"/E " + toMissingDir, unable("missing/out.kel")},
+      {"/A " + toMissingDir, unable("missing/out.kel")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);

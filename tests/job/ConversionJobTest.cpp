@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <new>
 
+#include "FailingCalls.h"
 #include "TempDir.h"
 #include "TestConfiguration.h"
 #include "config/Configuration.h"
@@ -38,8 +41,10 @@ class ConversionJobTest : public testing::Test {
     return Run(mode, m_output, exportRows, input, config);
   }
   int Run(ExistingOutput mode, const std::string& output, bool exportRows = false,
-          std::string input = "", std::string config = "") {
+          std::string input = "", std::string config = "",
+          IOutputCalls* calls = nullptr) {
     CConversionJob job(m_ui, m_dir.Path("DISCARD.TXT"));
+    job.SetOutputCalls(calls);
     CConversionRequest request;
     request.input = input.empty() ? m_input : input;
     request.output = output;
@@ -63,7 +68,10 @@ using Messages = std::vector<std::string>;
 TEST_F(ConversionJobTest, RunsWithoutAnExistingOutput) {
   const std::string up = m_dir.Write("up.orb", kBottomUpDrawing);
   const std::string pattern = m_dir.Path("in*.orb");
-  const std::string unable = "Unable to process \"" + m_input + "\"";
+  auto unable = [&](const std::string& output) {
+    return "Unable to process \"" + m_input + "\": cannot write \"" + output +
+           "\": No such file or directory";
+  };
   // clang-format off
   struct Case { const char* name; ExistingOutput mode; std::string input, output; Messages messages; };
   const Case cases[] = {
@@ -72,8 +80,9 @@ TEST_F(ConversionJobTest, RunsWithoutAnExistingOutput) {
       {"bottom-up, second reading", ExistingOutput::kOverwrite, up, m_output, {}},
       {"leading blanks go", ExistingOutput::kOverwrite, m_input, "  " + m_output, {}},
       {"blank output name", ExistingOutput::kOverwrite, m_input, "    ", {kMsgOutputRequired}},
-      {"append", ExistingOutput::kAppend, m_input, m_output, {unable}},
-      {"unwritable", ExistingOutput::kOverwrite, m_input, m_dir.Path("no/dir/out.kel"), {unable}},
+      {"append", ExistingOutput::kAppend, m_input, m_output, {unable(m_output)}},
+      {"unwritable", ExistingOutput::kOverwrite, m_input, m_dir.Path("no/dir/out.kel"),
+       {unable(m_dir.Path("no/dir/out.kel"))}},
       // The input is reported before the (missing) output name.
       {"unreadable input", ExistingOutput::kRefuse, pattern, "   ",
        {"Unable to open \"" + pattern + "\""}}};
@@ -167,6 +176,75 @@ TEST_F(ConversionJobTest, UnreadableOrDamagedConfiguration) {
     EXPECT_EQ(m_ui.m_messages, Messages{kMsgInvalidConfig});
     EXPECT_EQ(TempDir::Read(m_output), "keep");
   }
+}
+
+// An output that is the input or the configuration, under any name, is
+// refused before anything is written or asked.
+TEST_F(ConversionJobTest, OutputThatIsAnInputIsRefused) {
+  const std::filesystem::path root = m_dir.Root();
+  std::filesystem::create_symlink("in.orb", root / "link.kel");
+  std::filesystem::create_hard_link(m_input, root / "hard.kel");
+  std::filesystem::create_symlink(m_config, root / "cfg.kel");
+  const std::string input = TempDir::Read(m_input);
+  const std::string config = TempDir::Read(m_config);
+  struct Case {
+    ExistingOutput mode;
+    std::string output;
+    const char* what;
+  };
+  const Case cases[] = {
+      {ExistingOutput::kOverwrite, m_input, kMsgIsTheInputFile},
+      {ExistingOutput::kAppend, (root / "." / "in.orb").string(), kMsgIsTheInputFile},
+      {ExistingOutput::kOverwrite, m_dir.Path("link.kel"), kMsgIsTheInputFile},
+      {ExistingOutput::kAppend, m_dir.Path("hard.kel"), kMsgIsTheInputFile},
+      {ExistingOutput::kAsk, m_dir.Path("hard.kel"), kMsgIsTheInputFile},
+      {ExistingOutput::kOverwrite, m_config, kMsgIsTheConfigFile},
+      {ExistingOutput::kAppend, m_dir.Path("cfg.kel"), kMsgIsTheConfigFile},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.output);
+    m_ui = CRecordingJobUi(IJobUi::kAnswerOverwrite);
+    EXPECT_EQ(Run(c.mode, c.output), -1);
+    EXPECT_EQ(m_ui.m_messages,
+              Messages{"Unable to process \"" + m_input + "\": the output \"" +
+                       c.output + "\"" + c.what});
+    EXPECT_EQ(m_ui.m_nAsked, 0);
+    EXPECT_EQ(TempDir::Read(m_input), input);
+    EXPECT_EQ(TempDir::Read(m_config), config);
+  }
+}
+
+// A disk that fills while the output is written: the output keeps every
+// old byte, and the message names it and the system's reason.
+TEST_F(ConversionJobTest, FullDiskLeavesTheOutputAsItWas) {
+  const std::string message = "Unable to process \"" + m_input +
+                              "\": cannot write \"" + m_output +
+                              "\": No space left on device";
+  for (const ExistingOutput mode :
+       {ExistingOutput::kOverwrite, ExistingOutput::kAppend}) {
+    for (const size_t room : {size_t{0}, size_t{20}}) {
+      SCOPED_TRACE(room);
+      m_ui = CRecordingJobUi();
+      m_dir.Write("out.kel", "keep\r\n");
+      CFailingCalls calls(room);
+      EXPECT_EQ(Run(mode, m_output, room != 0, "", "", &calls), -1);
+      EXPECT_FALSE(m_bWrote);
+      EXPECT_EQ(m_ui.m_messages, Messages{message});
+      EXPECT_EQ(TempDir::Read(m_output), "keep\r\n");
+    }
+  }
+}
+
+// A discard list that is a FIFO would block the job: it is skipped with a
+// warning and the conversion goes on.
+TEST_F(ConversionJobTest, DiscardListThatIsNotAFileIsIgnored) {
+  const std::string fifo = m_dir.Path("DISCARD.TXT");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(Run(ExistingOutput::kOverwrite), 0);
+  EXPECT_TRUE(m_bWrote);
+  EXPECT_EQ(m_ui.m_messages,
+            Messages{"The discard list \"" + fifo +
+                     "\" is not a regular file; it was ignored"});
 }
 
 // Answers the "Warning!" question by running out of memory, as any step of
