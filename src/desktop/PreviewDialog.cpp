@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTextDocument>
 #include <QVBoxLayout>
-#include <cstdio>
 
 #include "desktop/FileFilters.h"
 #include "desktop/ProgramSettings.h"
@@ -18,6 +17,7 @@
 #include "desktop/FixedTextView.h"
 #include "desktop/ReportDialog.h"
 #include "desktop/StandardButtons.h"
+#include "writers/OutputFile.h"
 
 namespace {
 
@@ -37,12 +37,11 @@ QString PreviewText(const std::string& bytes) {
 
 int WriteBytesToFile(const QString& path, const std::string& bytes) {
   const QByteArray name = QFile::encodeName(path);
-  std::FILE* file = std::fopen(name.constData(), "wb");
-  if (file == nullptr) return -1;
-  const bool written =
-      std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const bool closed = std::fclose(file) == 0;
-  return written && closed ? 0 : -1;
+  return ReplaceWholeFile(std::string(name.constData(),
+                                      static_cast<size_t>(name.size())),
+                          bytes) == 0
+             ? 0
+             : -1;
 }
 
 CPreviewDialog::CPreviewDialog(QWidget* parent, IPrompts& prompts,

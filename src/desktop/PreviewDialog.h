@@ -74,7 +74,7 @@ class CPreviewDialog : public QDialog {
 // conversion TextBytes does.
 QString PreviewText(const std::string& bytes);
 
-// Writes `bytes` to `path` (created or truncated) in one write. Returns 0 on
-// success, -1 when the file cannot be created or written; a partly written
-// file is left in place.
+// Replaces the file at `path` with `bytes`, whole or not at all
+// (writers/OutputFile.h). Returns 0 on success, -1 when the file cannot be
+// written; it is then left as it was.
 int WriteBytesToFile(const QString& path, const std::string& bytes);

@@ -22,6 +22,7 @@
 #include "input/InputFile.h"
 #include "input/Orb.h"
 #include "text/TextUtils.h"
+#include "writers/OutputFile.h"
 
 namespace {
 
@@ -37,33 +38,6 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
   if (fd < 0) return false;
   const bool ok = ReadAll(fd, data);
   close(fd);
-  return ok;
-}
-
-// Writes `data` to a new file beside `path` and renames it to `path`, so
-// that `path` holds either its old bytes or all of the new ones. The file
-// gets the permissions a newly created file would get.
-bool ReplaceFile(const std::string& path, const std::string& data) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  const mode_t mask = umask(0);
-  umask(mask);
-  bool ok =
-      fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, data) && fsync(fd) == 0;
-  int failure = ok ? 0 : errno;
-  if (close(fd) != 0 && ok) {
-    ok = false;
-    failure = errno;
-  }
-  if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
-    ok = false;
-    failure = errno;
-  }
-  if (!ok) {
-    unlink(temp.c_str());
-    errno = failure;
-  }
   return ok;
 }
 
@@ -214,7 +188,9 @@ int MakeConfig(const std::string& textPath, const std::string& configPath,
     Say(err, configPath + ": the file exists; give /O to replace it");
     return 1;
   }
-  if (!ReplaceFile(configPath, archive.Buffer())) {
+  // A link keeps pointing at the file, which keeps its permissions.
+  if (const int error = ReplaceWholeFile(configPath, archive.Buffer())) {
+    errno = error;
     Say(err, configPath + ": cannot write the file" + Reason());
     return 1;
   }
@@ -258,7 +234,10 @@ int CheckConfig(const std::string& configPath, const std::string& inputPath,
   CConfiguration config;
   if (!LoadConfig(configPath, config, err)) return 1;
   std::vector<std::string> discardList;
-  LoadDiscardList(discardListPath, discardList);
+  if (!LoadDiscardList(discardListPath, discardList)) {
+    Say(err, QuotedMessage(kMsgDiscardListIgnored, discardListPath,
+                           kMsgDiscardListIgnoredSuffix));
+  }
 
   CInputFile input;
   if (!input.Load(inputPath)) {

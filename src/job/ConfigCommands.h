@@ -31,8 +31,9 @@ int DumpConfig(const std::string& configPath, std::FILE* out, std::FILE* err);
 // version 6 configuration file at `configPath`. An existing `configPath` is
 // replaced only when `overwrite` is set. Errors in the text (see
 // ConfigurationFromText) are all reported and nothing is written; warnings
-// are reported and the file is written. The file is written to a temporary
-// file beside it and renamed into place, so it is never left half-written.
+// are reported and the file is written. The file is replaced whole or not
+// at all (writers/OutputFile.h): a symbolic link keeps pointing at it, and
+// it keeps its permission bits.
 int MakeConfig(const std::string& textPath, const std::string& configPath,
                bool overwrite, std::FILE* err);
 
