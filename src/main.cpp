@@ -2,6 +2,7 @@
 // Start-up: three positional arguments run one conversion job in batch mode;
 // anything else opens the main dialog.
 #include <QApplication>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <exception>
@@ -18,6 +19,23 @@
 #include "desktop/QtPrompts.h"
 #include "input/DiscardList.h"
 #include "input/ProgramDirectory.h"
+#include "writers/OutputFile.h"
+
+namespace {
+
+// Sends what is left of stdout; false (after saying so on stderr) when any
+// write to it failed, as on a full disk.
+bool StdoutWritten(const char* what) {
+  errno = 0;
+  const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+  if (failed) {
+    std::fprintf(stderr, "kelconv: cannot write %s to standard output: %s\n",
+                 what, ErrorText(errno != 0 ? errno : EIO).c_str());
+  }
+  return !failed;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // Numbers, case and regular expressions follow the C locale's rules,
@@ -27,17 +45,26 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const CCommandLineInfo info = ParseCommandLine(args);
 
+  // An output being written is taken back before these signals end the
+  // program.
+  CatchTerminationSignals();
+
   if (info.m_bHelp) {
     std::fputs(UsageText(), stdout);
-    return 0;
+    return StdoutWritten("the usage") ? 0 : 1;
   }
   if (info.m_bVersion) {
     std::printf("%s\n%s", VersionText(), LicenseText());
-    return 0;
+    return StdoutWritten("the version") ? 0 : 1;
   }
   if (info.m_configCommand != ConfigCommand::kNone) {
-    return RunConfigCommand(info, DiscardListPath(ProgramDirectory()), stdout,
-                            stderr);
+    const int status = RunConfigCommand(
+        info, DiscardListPath(ProgramDirectory()), stdout, stderr);
+    // --dump-config says itself when its text cannot be written.
+    if (status != 0 || info.m_configCommand == ConfigCommand::kDump) {
+      return status;
+    }
+    return StdoutWritten("the configuration check") ? 0 : 1;
   }
   if (!info.IsBatch()) {
     // Only the desktop program needs a display; batch mode runs without.
@@ -57,33 +84,43 @@ int main(int argc, char** argv) {
   CConversionRequest request = info.BatchRequest();
   CDrawingWalk walk({request.input});
   CDrawing drawing;
-  std::vector<std::string> reports;
   bool wroteAll = true;
-  while (walk.Next(drawing)) {
+  bool reportFailed = false;
+  bool array = false;
+  for (size_t index = 0; walk.Next(drawing); ++index) {
     SetDrawing(request, drawing);
     if (drawing.page > 0) request.existing = ExistingOutput::kAppend;
     const int result = job.ConvertFile(request);
     if (job.WroteOutput()) ++request.fileIndex;
     wroteAll = wroteAll && job.WroteOutput();
-    if (info.m_report != ReportFormat::kNone) {
-      // The report is extra information: printing it changes no exit status.
+    if (info.m_report != ReportFormat::kNone && !reportFailed) {
+      // The reports go out as they are made, so that a large drawing's
+      // report is never held whole; the JSON reports of the pages of a PDF
+      // make one array. The outputs stay written whatever becomes of them;
+      // a report that cannot be made or written is said and gives 1.
+      const bool json = info.m_report == ReportFormat::kJson;
+      array = array || (json && index == 0 && drawing.pages > 1);
+      if (array) std::fputs(index == 0 ? "[\n" : ",\n", stdout);
+      int error = 0;
       try {
-        reports.push_back(info.m_report == ReportFormat::kJson
-                              ? FormatReportJson(report)
-                              : FormatReportText(report));
-      } catch (const std::exception& failure) {
-        std::fprintf(stderr, "kelconv: no report: %s\n", failure.what());
+        error = WriteReport(report, json, stdout);
+      } catch (const std::exception&) {
+        error = ENOMEM;  // memory ran out while the report was made
+      }
+      if (error != 0) {
+        std::fprintf(stderr,
+                     "kelconv: cannot write the conversion report to "
+                     "standard output: %s\n",
+                     ErrorText(error).c_str());
+        reportFailed = true;
       }
     }
     if (result != 0) break;
   }
-  // The JSON reports of several drawings make one array.
-  const bool array = info.m_report == ReportFormat::kJson && reports.size() > 1;
-  for (size_t i = 0; i < reports.size(); ++i) {
-    if (array) std::fputs(i == 0 ? "[\n" : ",\n", stdout);
-    std::fwrite(reports[i].data(), 1, reports[i].size(), stdout);
+  if (array && !reportFailed) std::fputs("]\n", stdout);
+  if (info.m_report != ReportFormat::kNone && !reportFailed &&
+      !StdoutWritten("the conversion report")) {
+    reportFailed = true;
   }
-  if (array) std::fputs("]\n", stdout);
-  std::fflush(stdout);
-  return wroteAll ? 0 : 1;
+  return wroteAll && !reportFailed ? 0 : 1;
 }

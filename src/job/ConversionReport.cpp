@@ -2,10 +2,12 @@
 #include "job/ConversionReport.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <nlohmann/json.hpp>
+#include <string_view>
 #include <utility>
 
 #include "config/ConfigText.h"
@@ -171,21 +173,154 @@ std::vector<std::string> ReasonList(const CKelRowRecord& row) {
   return reasons;
 }
 
-class TextWriter {
+// Where a report goes: a text kept whole, or a stream that gets it a block
+// at a time as it is made, so that a large report is never held whole.
+class ReportOut {
  public:
-  void Line(const std::string& line) {
-    m_text += line;
-    m_text += '\n';
+  explicit ReportOut(std::FILE* file = nullptr) : m_pFile(file) {}
+  void Put(std::string_view text) {
+    m_text.append(text);
+    if (m_pFile != nullptr && m_text.size() >= 65536) Flush();
   }
-  void Section(const char* title) {
-    if (!m_text.empty()) m_text += '\n';
-    Line(title);
+  // Sends what is left to the stream; 0, or the errno of the first write
+  // that failed.
+  int Finish() {
+    Flush();
+    if (m_pFile != nullptr && m_nError == 0 && std::fflush(m_pFile) != 0) {
+      m_nError = errno != 0 ? errno : EIO;
+    }
+    return m_nError;
   }
-  void Item(const std::string& line) { Line("  " + line); }
   std::string Take() { return std::move(m_text); }
 
  private:
+  void Flush() {
+    if (m_nError == 0 && !m_text.empty()) {
+      errno = 0;
+      if (std::fwrite(m_text.data(), 1, m_text.size(), m_pFile) !=
+          m_text.size()) {
+        m_nError = errno != 0 ? errno : EIO;
+      }
+    }
+    m_text.clear();
+  }
+
+  std::FILE* m_pFile;
   std::string m_text;
+  int m_nError = 0;
+};
+
+class TextWriter {
+ public:
+  explicit TextWriter(ReportOut& out) : m_out(out) {}
+  void Line(const std::string& line) {
+    m_out.Put(line);
+    m_out.Put("\n");
+    m_bEmpty = false;
+  }
+  void Section(const char* title) {
+    if (!m_bEmpty) m_out.Put("\n");
+    Line(title);
+  }
+  void Item(const std::string& line) { Line("  " + line); }
+
+ private:
+  ReportOut& m_out;
+  bool m_bEmpty = true;
+};
+
+// JSON written as it is made, laid out as nlohmann::json's dump(2) lays it
+// out: two blanks of indent a level, "key": value, empty containers as {}
+// and [].
+class JsonWriter {
+ public:
+  explicit JsonWriter(ReportOut& out) : m_out(out) {}
+  void BeginObject() { Begin(true); }
+  void BeginArray() { Begin(false); }
+  void End() {
+    const Level level = m_levels.back();
+    m_levels.pop_back();
+    if (level.m_nCount > 0) {
+      m_out.Put("\n");
+      Indent();
+    }
+    m_out.Put(level.m_bObject ? "}" : "]");
+  }
+  JsonWriter& Key(const char* key) {
+    Separate();
+    Quote(key);
+    m_out.Put(": ");
+    m_bAfterKey = true;
+    return *this;
+  }
+  // A text that is UTF-8 already.
+  void Utf8Text(std::string_view text) {
+    Separate();
+    Quote(text);
+  }
+  // A text of single bytes, each the Latin-1 character of its value.
+  void Text(const std::string& bytes) { Utf8Text(Utf8(bytes)); }
+  void Raw(std::string_view value) {
+    Separate();
+    m_out.Put(value);
+  }
+  void Int(int64_t value) { Raw(std::to_string(value)); }
+  void Size(size_t value) { Raw(std::to_string(value)); }
+  void Bool(bool value) { Raw(value ? "true" : "false"); }
+  void Null() { Raw("null"); }
+  void Double(double value) { Raw(Json(value).dump()); }
+
+ private:
+  struct Level {
+    bool m_bObject;
+    size_t m_nCount;
+  };
+  void Begin(bool object) {
+    Separate();
+    m_out.Put(object ? "{" : "[");
+    m_levels.push_back({object, 0});
+  }
+  // Before a value: nothing after a key, else the comma and line break of
+  // a container's entry.
+  void Separate() {
+    if (m_bAfterKey) {
+      m_bAfterKey = false;
+      return;
+    }
+    if (m_levels.empty()) return;
+    m_out.Put(m_levels.back().m_nCount++ > 0 ? ",\n" : "\n");
+    Indent();
+  }
+  void Indent() { m_out.Put(std::string(2 * m_levels.size(), ' ')); }
+  void Quote(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+      switch (c) {
+        case '"': quoted += "\\\""; break;
+        case '\\': quoted += "\\\\"; break;
+        case '\b': quoted += "\\b"; break;
+        case '\f': quoted += "\\f"; break;
+        case '\n': quoted += "\\n"; break;
+        case '\r': quoted += "\\r"; break;
+        case '\t': quoted += "\\t"; break;
+        default:
+          if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x",
+                          static_cast<unsigned>(c));
+            quoted += escape;
+          } else {
+            quoted += c;
+          }
+      }
+    }
+    quoted += '"';
+    m_out.Put(quoted);
+  }
+
+  ReportOut& m_out;
+  std::vector<Level> m_levels;
+  bool m_bAfterKey = false;
 };
 
 void WriteJob(const CConversionReport& report, TextWriter& out) {
@@ -365,94 +500,199 @@ void WriteKel(const CConversionReport& report, TextWriter& out) {
 }
 
 // The placed texts of a table record, as JSON.
-Json TextsJson(const CConversionReport& report) {
+void WriteTextsJson(const CConversionReport& report, JsonWriter& json) {
   const CTableRecord& table = report.m_record.m_table;
-  Json texts = Json::array();
+  json.BeginArray();
   for (size_t i = 0; i < report.m_texts.size(); ++i) {
     const COrbText& text = report.m_texts[i];
-    Json entry = {{"x", text.m_x},
-                  {"y", FileY(report, text.m_y)},
-                  {"text", Utf8(text.m_text)}};
+    json.BeginObject();
+    json.Key("x").Int(text.m_x);
+    json.Key("y").Int(FileY(report, text.m_y));
+    json.Key("text").Text(text.m_text);
     if (i < table.m_texts.size()) {
       const CTextRecord& place = table.m_texts[i];
-      entry["place"] = PlaceName(place.m_place);
+      json.Key("place").Utf8Text(PlaceName(place.m_place));
       if (place.m_place == TextPlace::kCell ||
           place.m_place == TextPlace::kReplaced) {
-        entry["row"] = place.m_nRow;
+        json.Key("row").Int(place.m_nRow);
       }
-      if (place.m_nColumn >= 0) entry["column"] = place.m_nColumn;
+      if (place.m_nColumn >= 0) json.Key("column").Int(place.m_nColumn);
       if (place.m_place == TextPlace::kReplaced) {
-        entry["replaced_by"] = place.m_nReplacedBy;
+        json.Key("replaced_by").Size(place.m_nReplacedBy);
       }
     }
-    texts.push_back(std::move(entry));
+    json.End();
   }
-  return texts;
+  json.End();
 }
 
-Json TableJson(const CConversionReport& report) {
+void WriteTableJson(const CConversionReport& report, JsonWriter& json) {
   const CTableRecord& table = report.m_record.m_table;
-  Json json;
-  json["count_found"] = table.m_bCountFound;
-  json["applies"] = report.m_bApplies;
-  Json missing = Json::array();
-  for (const char* kind : MissingKinds(table)) missing.push_back(kind);
-  json["missing"] = std::move(missing);
-  json["first_row_height"] = FileY(report, table.m_nFirstRowHeight);
-  json["data_start"] = table.m_nStartIndex;
+  json.BeginObject();
+  json.Key("count_found").Bool(table.m_bCountFound);
+  json.Key("applies").Bool(report.m_bApplies);
+  json.Key("missing").BeginArray();
+  for (const char* kind : MissingKinds(table)) json.Utf8Text(kind);
+  json.End();
+  json.Key("first_row_height").Int(FileY(report, table.m_nFirstRowHeight));
+  json.Key("data_start").Size(table.m_nStartIndex);
 
   const std::vector<size_t> counts = MatchCounts(report);
-  Json columns = Json::array();
+  json.Key("columns").BeginArray();
   for (size_t j = 0; j < report.m_columns.size(); ++j) {
     const CConfigColumnItem& item = report.m_columns[j];
-    columns.push_back({{"header", Utf8(item.m_strHeader)},
-                       {"type", Utf8(item.m_strType)},
-                       {"type_index", item.m_nType},
-                       {"headers_matched", counts[j]}});
+    json.BeginObject();
+    json.Key("header").Text(item.m_strHeader);
+    json.Key("type").Text(item.m_strType);
+    json.Key("type_index").Int(item.m_nType);
+    json.Key("headers_matched").Size(counts[j]);
+    json.End();
   }
-  json["columns"] = std::move(columns);
+  json.End();
 
-  Json headers = Json::array();
+  json.Key("headers").BeginArray();
   for (const CHeaderRecord& header : table.m_headers) {
-    headers.push_back({{"text", header.m_nText},
-                       {"x", header.m_x},
-                       {"y", FileY(report, header.m_y)},
-                       {"column", header.m_nColumn}});
+    json.BeginObject();
+    json.Key("text").Size(header.m_nText);
+    json.Key("x").Int(header.m_x);
+    json.Key("y").Int(FileY(report, header.m_y));
+    json.Key("column").Int(header.m_nColumn);
+    json.End();
   }
-  json["headers"] = std::move(headers);
-  json["tolerance"] = table.m_dTolerance;
+  json.End();
+  json.Key("tolerance").Double(table.m_dTolerance);
 
-  Json rows = Json::array();
+  json.Key("rows").BeginArray();
   for (size_t r = 0; r < table.m_rowHeights.size(); ++r) {
-    Json row = {{"y", FileY(report, table.m_rowHeights[r])}};
-    Json cells = Json::array();
+    json.BeginObject();
+    json.Key("y").Int(FileY(report, table.m_rowHeights[r]));
+    json.Key("cells").BeginArray();
     if (r < report.m_rows.size()) {
       const COrbRow& cellsOfRow = report.m_rows[r];
-      for (size_t j = 0; j < cellsOfRow.size(); ++j) {
-        cells.push_back(Utf8(cellsOfRow[j]));
-      }
+      for (size_t j = 0; j < cellsOfRow.size(); ++j) json.Text(cellsOfRow[j]);
     }
-    row["cells"] = std::move(cells);
+    json.End();
     if (const CKelRowRecord* kel = KelRow(report, r)) {
-      row["item"] = kel->m_bItem;
-      row["missing"] = ReasonList(*kel);
-      row["lines"] = kel->m_nLines;
-      row["discarded"] = kel->m_nDiscarded;
+      json.Key("item").Bool(kel->m_bItem);
+      json.Key("missing").BeginArray();
+      for (const std::string& reason : ReasonList(*kel)) json.Utf8Text(reason);
+      json.End();
+      json.Key("lines").Int(kel->m_nLines);
+      json.Key("discarded").Int(kel->m_nDiscarded);
     }
-    rows.push_back(std::move(row));
+    json.End();
   }
-  json["rows"] = std::move(rows);
-  json["texts"] = TextsJson(report);
+  json.End();
+  json.Key("texts");
+  WriteTextsJson(report, json);
 
-  Json conflicts = Json::array();
+  json.Key("conflicts").BeginArray();
   for (const CCellConflict& conflict : table.m_conflicts) {
-    conflicts.push_back({{"earlier", conflict.m_nEarlier},
-                         {"later", conflict.m_nLater},
-                         {"row", conflict.m_nRow},
-                         {"column", conflict.m_nColumn}});
+    json.BeginObject();
+    json.Key("earlier").Size(conflict.m_nEarlier);
+    json.Key("later").Size(conflict.m_nLater);
+    json.Key("row").Int(conflict.m_nRow);
+    json.Key("column").Int(conflict.m_nColumn);
+    json.End();
   }
-  json["conflicts"] = std::move(conflicts);
-  return json;
+  json.End();
+  json.End();
+}
+
+void WriteText(const CConversionReport& report, ReportOut& sink) {
+  TextWriter out(sink);
+  out.Line("Kelconv conversion report");
+  WriteJob(report, out);
+  if (report.m_bDocument) {
+    WriteReading(report, out);
+    WriteHeaders(report, out);
+    if (report.m_record.m_table.m_bBuilt) {
+      WriteRows(report, out);
+      WriteUnplaced(report, out);
+    }
+    if (report.m_bKelWriter) WriteKel(report, out);
+  }
+  out.Section("Warnings");
+  for (const CReportWarning& warning : report.m_warnings) {
+    out.Item(warning.m_strText);
+  }
+  if (report.m_warnings.empty()) out.Item("none");
+}
+
+void WriteJson(const CConversionReport& report, ReportOut& sink) {
+  JsonWriter json(sink);
+  json.BeginObject();
+  json.Key("report").Utf8Text("kelconv conversion");
+  json.Key("version").Int(1);
+  json.Key("input").Text(report.m_strInput);
+  json.Key("file_kind").Utf8Text(DrawingKindName(report.m_kind));
+  json.Key("page");
+  if (report.m_kind == DrawingKind::kPdf) {
+    json.Size(report.m_nPage + 1);
+    json.Key("pages").Size(report.m_nPages);
+  } else {
+    json.Null();
+  }
+  json.Key("output").Text(report.m_strOutput);
+  json.Key("configuration").Text(report.m_strConfig);
+  json.Key("kind").Utf8Text(report.m_bExport ? "export" : "kel");
+  json.Key("outcome").Utf8Text(OutcomeName(report.m_outcome));
+  json.Key("messages").BeginArray();
+  for (const std::string& message : report.m_messages) json.Text(message);
+  json.End();
+
+  if (!report.m_bDocument) {
+    json.Key("reading").Null();
+    json.Key("table").Null();
+    json.Key("kel").Null();
+  } else {
+    const CReadRecord& read = report.m_record.m_read;
+    json.Key("reading").BeginObject();
+    json.Key("orientation").Utf8Text(report.m_bInverted ? "inverted" : "normal");
+    json.Key("inverted_tried").Bool(report.m_bInvertedTried);
+    json.Key("lines").Size(read.m_nLines);
+    json.Key("text_lines").Size(read.m_nEntities);
+    json.Key("skipped_lines").Size(read.m_nSkipped);
+    json.Key("blank_lines").Size(read.m_nBlank);
+    json.Key("texts").Size(read.m_nTexts);
+    json.End();
+    json.Key("table");
+    if (report.m_record.m_table.m_bBuilt) {
+      WriteTableJson(report, json);
+    } else {
+      json.Null();
+    }
+    json.Key("kel");
+    if (report.m_bKelWriter) {
+      const CKelRecord& kel = report.m_record.m_kel;
+      json.BeginObject();
+      json.Key("lines").Size(kel.m_nLines);
+      json.Key("handed_copies").Size(kel.m_nHandedLines);
+      json.Key("handed_groups").Size(kel.m_nHandedGroups);
+      json.Key("rows").Size(kel.m_rows.size());
+      json.Key("items").Size(report.ItemRows());
+      json.Key("rows_without_item").Size(report.RowsWithoutItem());
+      json.Key("mm_discarded").Size(kel.m_nDiscarded);
+      json.Key("finished").Bool(kel.m_bFinished);
+      json.End();
+    } else {
+      json.Null();
+    }
+  }
+  json.Key("warnings").BeginArray();
+  for (const CReportWarning& warning : report.m_warnings) {
+    json.BeginObject();
+    json.Key("kind").Utf8Text(WarningName(warning.m_kind));
+    // Warnings quote their texts in UTF-8 already.
+    json.Key("text").Utf8Text(warning.m_strText);
+    if (warning.m_kind == ReportWarningKind::kCellConflict) {
+      json.Key("conflict").Size(warning.m_nConflict);
+    }
+    json.End();
+  }
+  json.End();
+  json.End();
+  sink.Put("\n");
 }
 
 }  // namespace
@@ -531,83 +771,23 @@ size_t CConversionReport::RowsWithoutItem() const {
 }
 
 std::string FormatReportText(const CConversionReport& report) {
-  TextWriter out;
-  out.Line("Kelconv conversion report");
-  WriteJob(report, out);
-  if (report.m_bDocument) {
-    WriteReading(report, out);
-    WriteHeaders(report, out);
-    if (report.m_record.m_table.m_bBuilt) {
-      WriteRows(report, out);
-      WriteUnplaced(report, out);
-    }
-    if (report.m_bKelWriter) WriteKel(report, out);
-  }
-  out.Section("Warnings");
-  for (const CReportWarning& warning : report.m_warnings) {
-    out.Item(warning.m_strText);
-  }
-  if (report.m_warnings.empty()) out.Item("none");
+  ReportOut out;
+  WriteText(report, out);
   return out.Take();
 }
 
 std::string FormatReportJson(const CConversionReport& report) {
-  Json json;
-  json["report"] = "kelconv conversion";
-  json["version"] = 1;
-  json["input"] = Utf8(report.m_strInput);
-  json["file_kind"] = DrawingKindName(report.m_kind);
-  json["page"] = nullptr;
-  if (report.m_kind == DrawingKind::kPdf) {
-    json["page"] = report.m_nPage + 1;
-    json["pages"] = report.m_nPages;
-  }
-  json["output"] = Utf8(report.m_strOutput);
-  json["configuration"] = Utf8(report.m_strConfig);
-  json["kind"] = report.m_bExport ? "export" : "kel";
-  json["outcome"] = OutcomeName(report.m_outcome);
-  Json messages = Json::array();
-  for (const std::string& message : report.m_messages) {
-    messages.push_back(Utf8(message));
-  }
-  json["messages"] = std::move(messages);
+  ReportOut out;
+  WriteJson(report, out);
+  return out.Take();
+}
 
-  json["reading"] = nullptr;
-  json["table"] = nullptr;
-  json["kel"] = nullptr;
-  if (report.m_bDocument) {
-    const CReadRecord& read = report.m_record.m_read;
-    json["reading"] = {
-        {"orientation", report.m_bInverted ? "inverted" : "normal"},
-        {"inverted_tried", report.m_bInvertedTried},
-        {"lines", read.m_nLines},
-        {"text_lines", read.m_nEntities},
-        {"skipped_lines", read.m_nSkipped},
-        {"blank_lines", read.m_nBlank},
-        {"texts", read.m_nTexts}};
-    if (report.m_record.m_table.m_bBuilt) json["table"] = TableJson(report);
-    if (report.m_bKelWriter) {
-      const CKelRecord& kel = report.m_record.m_kel;
-      json["kel"] = {{"lines", kel.m_nLines},
-                     {"handed_copies", kel.m_nHandedLines},
-                     {"handed_groups", kel.m_nHandedGroups},
-                     {"rows", kel.m_rows.size()},
-                     {"items", report.ItemRows()},
-                     {"rows_without_item", report.RowsWithoutItem()},
-                     {"mm_discarded", kel.m_nDiscarded},
-                     {"finished", kel.m_bFinished}};
-    }
+int WriteReport(const CConversionReport& report, bool json, std::FILE* out) {
+  ReportOut sink(out);
+  if (json) {
+    WriteJson(report, sink);
+  } else {
+    WriteText(report, sink);
   }
-  Json warnings = Json::array();
-  for (const CReportWarning& warning : report.m_warnings) {
-    // Warnings quote their texts in UTF-8 already.
-    Json entry = {{"kind", WarningName(warning.m_kind)},
-                  {"text", warning.m_strText}};
-    if (warning.m_kind == ReportWarningKind::kCellConflict) {
-      entry["conflict"] = warning.m_nConflict;
-    }
-    warnings.push_back(std::move(entry));
-  }
-  json["warnings"] = std::move(warnings);
-  return json.dump(2) + "\n";
+  return sink.Finish();
 }

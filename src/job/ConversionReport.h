@@ -8,6 +8,7 @@
 // input/OrbRecord.h), never from a second computation. Making it changes
 // no byte of any output.
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -106,3 +107,10 @@ std::string FormatReportText(const CConversionReport& report);
 // (texts, rows, columns) count from 0. See the README's "Conversion report"
 // section for the keys.
 std::string FormatReportJson(const CConversionReport& report);
+
+// Writes the report to `out` as text (FormatReportText) or, with `json`, as
+// JSON (FormatReportJson), a block at a time while it is made, so that the
+// report of a large drawing is never held whole in memory. Returns 0, or
+// the errno of the write that failed. Memory running out throws
+// std::bad_alloc; what was written by then stays written.
+int WriteReport(const CConversionReport& report, bool json, std::FILE* out);

@@ -2,6 +2,7 @@
 #include "job/DrawingWalk.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 bool CDrawingWalk::Next(CDrawing& drawing) {
@@ -17,10 +18,17 @@ bool CDrawingWalk::Next(CDrawing& drawing) {
   m_bStarted = true;
   m_current = CDrawing{};
   m_current.path = m_paths[m_nPath++];
-  auto file = std::make_shared<CInputFile>();
-  if (file->Load(m_current.path)) {
-    m_current.pages = std::max<size_t>(file->DrawingCount(), 1);
-    m_current.file = std::move(file);
+  try {
+    auto file = std::make_shared<CInputFile>();
+    if (file->Load(m_current.path)) {
+      m_current.pages = std::max<size_t>(file->DrawingCount(), 1);
+      m_current.file = std::move(file);
+    }
+  } catch (const std::bad_alloc&) {
+    // Memory ran out while the file was read: it cannot be read, and the
+    // job says so.
+    m_current.pages = 1;
+    m_current.file = nullptr;
   }
   drawing = m_current;
   return true;

@@ -39,14 +39,16 @@ class BatchModeTest : public testing::Test {
   }
 
   Outcome Run(const std::string& args, const std::string& exe = KELCONV_EXE,
-              const std::string& env = "") {
-    const std::string out = m_dir.Path("stdout.txt");
+              const std::string& env = "", std::string out = "") {
+    if (out.empty()) out = m_dir.Path("stdout.txt");
     const std::string err = m_dir.Path("stderr.txt");
     const std::string command = "cd '" + m_dir.Root().string() + "' && " + env +
                                 " '" + exe + "' " + args + " >'" + out +
                                 "' 2>'" + err + "'";
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, TempDir::Read(out),
+    // A device (/dev/full) is not read back: it never ends.
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1,
+            out.rfind("/dev/", 0) == 0 ? "" : TempDir::Read(out),
             TempDir::Read(err)};
   }
 
@@ -301,6 +303,121 @@ TEST_F(BatchModeTest, RefusesDrawingsItCannotRead) {
             0u)
       << pdf.err;
   EXPECT_EQ(Run(examples + "dxf out.kel " + examples + "cfg", exe).status, 0);
+}
+
+// A drawing of `rows` item rows whose marks begin with `prefix`.
+std::string Drawing(const std::string& prefix, int rows) {
+  std::string text =
+      "(1 99990 0),MARK\r\n(11 99990 0),QTY\r\n(21 99990 0),DESCRIPTION\r\n";
+  for (int r = 0; r < rows; ++r) {
+    const std::string y = std::to_string(99980 - 10 * r);
+    text += "(1 " + y + " 0)," + prefix + std::to_string(r) + "\r\n(11 " + y +
+            " 0),2\r\n(21 " + y + " 0),W8X31\r\n";
+  }
+  return text;
+}
+
+// Twenty appends, then ten overwrites, of two drawings at once, each
+// output several blocks long: every append lands whole and after the others,
+// and the overwrites leave one complete output.
+TEST_F(BatchModeTest, RunsAtTheSameTimeNeverMixTheirLines) {
+  m_dir.Write("a.orb", Drawing("A", 3000));
+  m_dir.Write("b.orb", Drawing("B", 1700));
+  std::string outputs[2];
+  for (int k = 0; k < 2; ++k) {
+    const std::string name = k == 0 ? "a" : "b";
+    ASSERT_EQ(Run("/O " + name + ".orb " + name + ".kel my.cfg").status, 0);
+    outputs[k] = TempDir::Read(m_dir.Path(name + ".kel"));
+    ASSERT_GT(outputs[k].size(), 100000u);
+  }
+  for (const char* option : {"/A", "/O"}) {
+    SCOPED_TRACE(option);
+    m_dir.Write("out.kel", "first\r\n");
+    const bool append = option[1] == 'A';
+    const int runs = append ? 20 : 10;
+    std::string script;
+    for (int i = 0; i < runs; ++i) {
+      script += std::string("(") + KELCONV_EXE + " " + option + " " +
+                (i % 2 == 0 ? "a" : "b") + ".orb out.kel my.cfg; echo $?) & ";
+    }
+    const std::string command = "cd '" + m_dir.Root().string() + "' && { " +
+                                script + "wait; } >statuses.txt";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::string zeros;
+    for (int i = 0; i < runs; ++i) zeros += "0\n";
+    EXPECT_EQ(TempDir::Read(m_dir.Path("statuses.txt")), zeros);
+    const std::string written = TempDir::Read(m_output);
+    std::string_view rest = written;
+    if (!append) {
+      EXPECT_TRUE(rest == outputs[0] || rest == outputs[1]);
+      continue;
+    }
+    ASSERT_EQ(rest.substr(0, 7), "first\r\n");
+    rest.remove_prefix(7);
+    int counts[2] = {0, 0};
+    while (!rest.empty()) {
+      const int k = rest.substr(0, outputs[0].size()) == outputs[0]   ? 0
+                    : rest.substr(0, outputs[1].size()) == outputs[1] ? 1
+                                                                      : -1;
+      ASSERT_GE(k, 0) << "torn at byte " << written.size() - rest.size();
+      rest.remove_prefix(outputs[k].size());
+      ++counts[k];
+    }
+    EXPECT_EQ(counts[0], 10);
+    EXPECT_EQ(counts[1], 10);
+  }
+}
+
+// Whatever is written to stdout is checked: a full device gives a message
+// and 1 (the conversion's output stays written).
+TEST_F(BatchModeTest, StdoutThatCannotBeWrittenIsAFailure) {
+  const struct {
+    std::string args, what;
+    bool converts;
+  } cases[] = {
+      {"--report /O " + Files(), "the conversion report", true},
+      {"--report=json /O " + Files(), "the conversion report", true},
+      {"--check-config " + m_config + " " + m_input, "the configuration check", false},
+      {"--help", "the usage", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    std::filesystem::remove(m_output);
+    const Outcome o = Run(c.args, KELCONV_EXE, "", "/dev/full");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "kelconv: cannot write " + c.what +
+                         " to standard output: No space left on device\n");
+    EXPECT_EQ(std::filesystem::exists(m_output), c.converts);
+  }
+}
+
+// Memory running short at any point of a reported conversion, the report
+// included, gives a message and 1, never an abort. The limit starts where
+// the program's libraries just load and grows until the run succeeds.
+TEST_F(BatchModeTest, MemoryRunningShortNeverAborts) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer needs more address space than a limit leaves";
+#endif
+  m_dir.Write("big.orb", Drawing("M", 6000));
+  auto limited = [&](long kb, const std::string& args) {
+    return Run(args, KELCONV_EXE, "ulimit -v " + std::to_string(kb) + " &&");
+  };
+  long low = 1024, high = 1 << 21;  // KiB
+  while (high - low > 256) {
+    const long middle = (low + high) / 2;
+    (limited(middle, "--version").status == 0 ? high : low) = middle;
+  }
+  for (long kb = high;; kb += 256) {
+    SCOPED_TRACE(kb);
+    const Outcome o = limited(kb, "--report=json /O big.orb out.kel my.cfg");
+    ASSERT_TRUE(o.status == 0 || o.status == 1) << o.status << " " << o.err;
+    if (o.status == 0) {
+      EXPECT_EQ(o.out.substr(o.out.size() - 2), "}\n");
+      break;
+    }
+    EXPECT_NE(o.err, "");
+    ASSERT_LT(kb, high + 65536) << "the conversion never succeeded";
+  }
 }
 
 }  // namespace
