@@ -139,6 +139,27 @@ TEST_F(ConfigCommandsTest, MessagesExitStatusAndFilesLeft) {
                          "long.toml", "my.cfg", "my.toml", "short.cfg"}));
 }
 
+// Replacing a configuration keeps a symbolic link a link (its file gets the
+// new bytes) and the file's permission bits.
+TEST_F(ConfigCommandsTest, MakeConfigKeepsLinksAndPermissions) {
+  namespace fs = std::filesystem;
+  m_dir.Write("my.toml", Run("--dump-config my.cfg").out);
+  for (const bool link : {false, true}) {
+    SCOPED_TRACE(link);
+    const std::string file = m_dir.Write("shop.cfg", "old");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    fs::remove(m_dir.Path("link.cfg"));
+    if (link) fs::create_symlink("shop.cfg", m_dir.Path("link.cfg"));
+    const Outcome o =
+        Run(std::string("--make-config /O my.toml ") + (link ? "link.cfg" : "shop.cfg"));
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(TempDir::Read(file), m_editorFile);
+    EXPECT_EQ(fs::status(file).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::is_symlink(m_dir.Path("link.cfg")), link);
+  }
+}
+
 TEST_F(ConfigCommandsTest, CheckShowsMatchedHeadersInBothReadings) {
   const Outcome top = Run("--check-config my.cfg in.orb");
   EXPECT_EQ(top.status, 0);
