@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -75,6 +76,8 @@ int TakeSlot(int fd, off_t length, const std::string& temp) {
     slot.m_fd = fd;
     slot.m_nLength = length;
     std::memcpy(slot.m_temp, temp.c_str(), temp.size() + 1);
+    // The handler may run on another thread, where the mask does not hold.
+    std::atomic_signal_fence(std::memory_order_seq_cst);
     slot.m_bUsed = 1;
     return i;
   }
