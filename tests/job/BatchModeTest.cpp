@@ -317,7 +317,7 @@ std::string Drawing(const std::string& prefix, int rows) {
   return text;
 }
 
-// Twenty appends, then ten overwrites, of two drawings at once, each
+// Ten overwrites, then twenty appends, of two drawings at once, each
 // output several blocks long: every append lands whole and after the others,
 // and the overwrites leave one complete output.
 TEST_F(BatchModeTest, RunsAtTheSameTimeNeverMixTheirLines) {
@@ -330,7 +330,7 @@ TEST_F(BatchModeTest, RunsAtTheSameTimeNeverMixTheirLines) {
     outputs[k] = TempDir::Read(m_dir.Path(name + ".kel"));
     ASSERT_GT(outputs[k].size(), 100000u);
   }
-  for (const char* option : {"/A", "/O"}) {
+  for (const char* option : {"/O", "/A"}) {
     SCOPED_TRACE(option);
     m_dir.Write("out.kel", "first\r\n");
     const bool append = option[1] == 'A';
