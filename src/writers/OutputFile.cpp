@@ -167,6 +167,11 @@ int COutputFile::OpenReplace(const std::string& path) {
   if (!FollowLinks(path, m_strTarget)) return Fail(errno);
   m_bExisted = stat(m_strTarget.c_str(), &st) == 0 && S_ISREG(st.st_mode);
   if (m_bExisted) {
+    // A file its owner made read-only stays as it is, as it did when it
+    // was written in place.
+    if (faccessat(AT_FDCWD, m_strTarget.c_str(), W_OK, AT_EACCESS) != 0) {
+      return Fail(errno);
+    }
     m_nMode = st.st_mode & 07777;
     m_nOwner = st.st_uid;
     m_nGroup = st.st_gid;

@@ -25,7 +25,8 @@ enum class OutputMode {
   // disk and renamed over the file at Commit. The new file keeps the old
   // one's permission bits (and, where the system allows, its owner and
   // group); a symbolic link keeps pointing at it: the file the link names
-  // is replaced. A new file gets the permissions the umask leaves.
+  // is replaced. A new file gets the permissions the umask leaves; a file
+  // this user may not write is not replaced.
   kReplace,
   // The new bytes go after the existing ones, or none do. The file must
   // exist; it is opened for appending and locked (flock) until Commit or
