@@ -2,19 +2,15 @@
 #include "job/ConversionReport.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
-#include <nlohmann/json.hpp>
-#include <string_view>
 #include <utility>
 
 #include "config/ConfigText.h"
+#include "job/JsonStream.h"
 
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 // Thousandths of a drawing unit as drawing units with three decimals,
 // without a detour through floating point: 192060 -> "192.060".
@@ -38,22 +34,6 @@ std::string Number(double value) {
 
 std::string Plural(size_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-// Each byte as the Latin-1 character of its value, in UTF-8.
-std::string Utf8(const std::string& bytes) {
-  std::string text;
-  text.reserve(bytes.size());
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      text.push_back(c);
-    } else {
-      text.push_back(static_cast<char>(0xc0 | byte >> 6));
-      text.push_back(static_cast<char>(0x80 | (byte & 0x3f)));
-    }
-  }
-  return text;
 }
 
 // A height as the input file gives it: an inverted reading negated it.
@@ -173,46 +153,9 @@ std::vector<std::string> ReasonList(const CKelRowRecord& row) {
   return reasons;
 }
 
-// Where a report goes: a text kept whole, or a stream that gets it a block
-// at a time as it is made, so that a large report is never held whole.
-class ReportOut {
- public:
-  explicit ReportOut(std::FILE* file = nullptr) : m_pFile(file) {}
-  void Put(std::string_view text) {
-    m_text.append(text);
-    if (m_pFile != nullptr && m_text.size() >= 65536) Flush();
-  }
-  // Sends what is left to the stream; 0, or the errno of the first write
-  // that failed.
-  int Finish() {
-    Flush();
-    if (m_pFile != nullptr && m_nError == 0 && std::fflush(m_pFile) != 0) {
-      m_nError = errno != 0 ? errno : EIO;
-    }
-    return m_nError;
-  }
-  std::string Take() { return std::move(m_text); }
-
- private:
-  void Flush() {
-    if (m_nError == 0 && !m_text.empty()) {
-      errno = 0;
-      if (std::fwrite(m_text.data(), 1, m_text.size(), m_pFile) !=
-          m_text.size()) {
-        m_nError = errno != 0 ? errno : EIO;
-      }
-    }
-    m_text.clear();
-  }
-
-  std::FILE* m_pFile;
-  std::string m_text;
-  int m_nError = 0;
-};
-
 class TextWriter {
  public:
-  explicit TextWriter(ReportOut& out) : m_out(out) {}
+  explicit TextWriter(CTextStream& out) : m_out(out) {}
   void Line(const std::string& line) {
     m_out.Put(line);
     m_out.Put("\n");
@@ -225,102 +168,8 @@ class TextWriter {
   void Item(const std::string& line) { Line("  " + line); }
 
  private:
-  ReportOut& m_out;
+  CTextStream& m_out;
   bool m_bEmpty = true;
-};
-
-// JSON written as it is made, laid out as nlohmann::json's dump(2) lays it
-// out: two blanks of indent a level, "key": value, empty containers as {}
-// and [].
-class JsonWriter {
- public:
-  explicit JsonWriter(ReportOut& out) : m_out(out) {}
-  void BeginObject() { Begin(true); }
-  void BeginArray() { Begin(false); }
-  void End() {
-    const Level level = m_levels.back();
-    m_levels.pop_back();
-    if (level.m_nCount > 0) {
-      m_out.Put("\n");
-      Indent();
-    }
-    m_out.Put(level.m_bObject ? "}" : "]");
-  }
-  JsonWriter& Key(const char* key) {
-    Separate();
-    Quote(key);
-    m_out.Put(": ");
-    m_bAfterKey = true;
-    return *this;
-  }
-  // A text that is UTF-8 already.
-  void Utf8Text(std::string_view text) {
-    Separate();
-    Quote(text);
-  }
-  // A text of single bytes, each the Latin-1 character of its value.
-  void Text(const std::string& bytes) { Utf8Text(Utf8(bytes)); }
-  void Raw(std::string_view value) {
-    Separate();
-    m_out.Put(value);
-  }
-  void Int(int64_t value) { Raw(std::to_string(value)); }
-  void Size(size_t value) { Raw(std::to_string(value)); }
-  void Bool(bool value) { Raw(value ? "true" : "false"); }
-  void Null() { Raw("null"); }
-  void Double(double value) { Raw(Json(value).dump()); }
-
- private:
-  struct Level {
-    bool m_bObject;
-    size_t m_nCount;
-  };
-  void Begin(bool object) {
-    Separate();
-    m_out.Put(object ? "{" : "[");
-    m_levels.push_back({object, 0});
-  }
-  // Before a value: nothing after a key, else the comma and line break of
-  // a container's entry.
-  void Separate() {
-    if (m_bAfterKey) {
-      m_bAfterKey = false;
-      return;
-    }
-    if (m_levels.empty()) return;
-    m_out.Put(m_levels.back().m_nCount++ > 0 ? ",\n" : "\n");
-    Indent();
-  }
-  void Indent() { m_out.Put(std::string(2 * m_levels.size(), ' ')); }
-  void Quote(std::string_view text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-      switch (c) {
-        case '"': quoted += "\\\""; break;
-        case '\\': quoted += "\\\\"; break;
-        case '\b': quoted += "\\b"; break;
-        case '\f': quoted += "\\f"; break;
-        case '\n': quoted += "\\n"; break;
-        case '\r': quoted += "\\r"; break;
-        case '\t': quoted += "\\t"; break;
-        default:
-          if (static_cast<unsigned char>(c) < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x",
-                          static_cast<unsigned>(c));
-            quoted += escape;
-          } else {
-            quoted += c;
-          }
-      }
-    }
-    quoted += '"';
-    m_out.Put(quoted);
-  }
-
-  ReportOut& m_out;
-  std::vector<Level> m_levels;
-  bool m_bAfterKey = false;
 };
 
 void WriteJob(const CConversionReport& report, TextWriter& out) {
@@ -500,7 +349,7 @@ void WriteKel(const CConversionReport& report, TextWriter& out) {
 }
 
 // The placed texts of a table record, as JSON.
-void WriteTextsJson(const CConversionReport& report, JsonWriter& json) {
+void WriteTextsJson(const CConversionReport& report, CJsonWriter& json) {
   const CTableRecord& table = report.m_record.m_table;
   json.BeginArray();
   for (size_t i = 0; i < report.m_texts.size(); ++i) {
@@ -508,10 +357,10 @@ void WriteTextsJson(const CConversionReport& report, JsonWriter& json) {
     json.BeginObject();
     json.Key("x").Int(text.m_x);
     json.Key("y").Int(FileY(report, text.m_y));
-    json.Key("text").Text(text.m_text);
+    json.Key("text").Latin1(text.m_text);
     if (i < table.m_texts.size()) {
       const CTextRecord& place = table.m_texts[i];
-      json.Key("place").Utf8Text(PlaceName(place.m_place));
+      json.Key("place").String(PlaceName(place.m_place));
       if (place.m_place == TextPlace::kCell ||
           place.m_place == TextPlace::kReplaced) {
         json.Key("row").Int(place.m_nRow);
@@ -526,13 +375,13 @@ void WriteTextsJson(const CConversionReport& report, JsonWriter& json) {
   json.End();
 }
 
-void WriteTableJson(const CConversionReport& report, JsonWriter& json) {
+void WriteTableJson(const CConversionReport& report, CJsonWriter& json) {
   const CTableRecord& table = report.m_record.m_table;
   json.BeginObject();
   json.Key("count_found").Bool(table.m_bCountFound);
   json.Key("applies").Bool(report.m_bApplies);
   json.Key("missing").BeginArray();
-  for (const char* kind : MissingKinds(table)) json.Utf8Text(kind);
+  for (const char* kind : MissingKinds(table)) json.String(kind);
   json.End();
   json.Key("first_row_height").Int(FileY(report, table.m_nFirstRowHeight));
   json.Key("data_start").Size(table.m_nStartIndex);
@@ -542,8 +391,8 @@ void WriteTableJson(const CConversionReport& report, JsonWriter& json) {
   for (size_t j = 0; j < report.m_columns.size(); ++j) {
     const CConfigColumnItem& item = report.m_columns[j];
     json.BeginObject();
-    json.Key("header").Text(item.m_strHeader);
-    json.Key("type").Text(item.m_strType);
+    json.Key("header").Latin1(item.m_strHeader);
+    json.Key("type").Latin1(item.m_strType);
     json.Key("type_index").Int(item.m_nType);
     json.Key("headers_matched").Size(counts[j]);
     json.End();
@@ -569,13 +418,13 @@ void WriteTableJson(const CConversionReport& report, JsonWriter& json) {
     json.Key("cells").BeginArray();
     if (r < report.m_rows.size()) {
       const COrbRow& cellsOfRow = report.m_rows[r];
-      for (size_t j = 0; j < cellsOfRow.size(); ++j) json.Text(cellsOfRow[j]);
+      for (size_t j = 0; j < cellsOfRow.size(); ++j) json.Latin1(cellsOfRow[j]);
     }
     json.End();
     if (const CKelRowRecord* kel = KelRow(report, r)) {
       json.Key("item").Bool(kel->m_bItem);
       json.Key("missing").BeginArray();
-      for (const std::string& reason : ReasonList(*kel)) json.Utf8Text(reason);
+      for (const std::string& reason : ReasonList(*kel)) json.String(reason);
       json.End();
       json.Key("lines").Int(kel->m_nLines);
       json.Key("discarded").Int(kel->m_nDiscarded);
@@ -599,7 +448,7 @@ void WriteTableJson(const CConversionReport& report, JsonWriter& json) {
   json.End();
 }
 
-void WriteText(const CConversionReport& report, ReportOut& sink) {
+void WriteText(const CConversionReport& report, CTextStream& sink) {
   TextWriter out(sink);
   out.Line("Kelconv conversion report");
   WriteJob(report, out);
@@ -619,13 +468,13 @@ void WriteText(const CConversionReport& report, ReportOut& sink) {
   if (report.m_warnings.empty()) out.Item("none");
 }
 
-void WriteJson(const CConversionReport& report, ReportOut& sink) {
-  JsonWriter json(sink);
+void WriteJson(const CConversionReport& report, CTextStream& sink) {
+  CJsonWriter json(sink);
   json.BeginObject();
-  json.Key("report").Utf8Text("kelconv conversion");
+  json.Key("report").String("kelconv conversion");
   json.Key("version").Int(1);
-  json.Key("input").Text(report.m_strInput);
-  json.Key("file_kind").Utf8Text(DrawingKindName(report.m_kind));
+  json.Key("input").Latin1(report.m_strInput);
+  json.Key("file_kind").String(DrawingKindName(report.m_kind));
   json.Key("page");
   if (report.m_kind == DrawingKind::kPdf) {
     json.Size(report.m_nPage + 1);
@@ -633,12 +482,12 @@ void WriteJson(const CConversionReport& report, ReportOut& sink) {
   } else {
     json.Null();
   }
-  json.Key("output").Text(report.m_strOutput);
-  json.Key("configuration").Text(report.m_strConfig);
-  json.Key("kind").Utf8Text(report.m_bExport ? "export" : "kel");
-  json.Key("outcome").Utf8Text(OutcomeName(report.m_outcome));
+  json.Key("output").Latin1(report.m_strOutput);
+  json.Key("configuration").Latin1(report.m_strConfig);
+  json.Key("kind").String(report.m_bExport ? "export" : "kel");
+  json.Key("outcome").String(OutcomeName(report.m_outcome));
   json.Key("messages").BeginArray();
-  for (const std::string& message : report.m_messages) json.Text(message);
+  for (const std::string& message : report.m_messages) json.Latin1(message);
   json.End();
 
   if (!report.m_bDocument) {
@@ -648,7 +497,7 @@ void WriteJson(const CConversionReport& report, ReportOut& sink) {
   } else {
     const CReadRecord& read = report.m_record.m_read;
     json.Key("reading").BeginObject();
-    json.Key("orientation").Utf8Text(report.m_bInverted ? "inverted" : "normal");
+    json.Key("orientation").String(report.m_bInverted ? "inverted" : "normal");
     json.Key("inverted_tried").Bool(report.m_bInvertedTried);
     json.Key("lines").Size(read.m_nLines);
     json.Key("text_lines").Size(read.m_nEntities);
@@ -682,9 +531,9 @@ void WriteJson(const CConversionReport& report, ReportOut& sink) {
   json.Key("warnings").BeginArray();
   for (const CReportWarning& warning : report.m_warnings) {
     json.BeginObject();
-    json.Key("kind").Utf8Text(WarningName(warning.m_kind));
+    json.Key("kind").String(WarningName(warning.m_kind));
     // Warnings quote their texts in UTF-8 already.
-    json.Key("text").Utf8Text(warning.m_strText);
+    json.Key("text").String(warning.m_strText);
     if (warning.m_kind == ReportWarningKind::kCellConflict) {
       json.Key("conflict").Size(warning.m_nConflict);
     }
@@ -771,19 +620,19 @@ size_t CConversionReport::RowsWithoutItem() const {
 }
 
 std::string FormatReportText(const CConversionReport& report) {
-  ReportOut out;
+  CTextStream out;
   WriteText(report, out);
   return out.Take();
 }
 
 std::string FormatReportJson(const CConversionReport& report) {
-  ReportOut out;
+  CTextStream out;
   WriteJson(report, out);
   return out.Take();
 }
 
 int WriteReport(const CConversionReport& report, bool json, std::FILE* out) {
-  ReportOut sink(out);
+  CTextStream sink(out);
   if (json) {
     WriteJson(report, sink);
   } else {
