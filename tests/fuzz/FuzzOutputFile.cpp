@@ -6,7 +6,8 @@
 //
 // Input: the old contents, the lines to write (split at LF), and an options
 // part (byte 0: bit 0 append, bit 1 fsync fails; bytes 1-4: the bytes the
-// disk takes, little-endian, counted modulo the bytes to write plus 2),
+// disk takes, little-endian, counted modulo the bytes to write plus 2; all
+// of them when the count is missing),
 // parted by separator lines (FuzzSupport.h).
 
 #include <dirent.h>
@@ -65,7 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string old(parts[0]);
   outFile.Write(old);
   const bool append = (flags & 1u) != 0;
-  CFailingCalls calls(room % (expected.size() + 2), (flags & 2u) != 0 ? EIO : 0);
+  // Without a count the disk takes every byte.
+  const size_t taken =
+      options.size() < 5 ? expected.size() : room % (expected.size() + 2);
+  const bool syncFails = (flags & 2u) != 0;
+  CFailingCalls calls(taken, syncFails ? EIO : 0);
   CLineTarget target;
   FUZZ_CHECK(target.OpenFile(outFile.Path(),
                              append ? kOpenWriteNoTruncate : kOpenCreateWrite,
@@ -76,6 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (target.Close() != 0) result = -1;
 
+  FUZZ_CHECK((result != 0) == (syncFails || taken < expected.size()));
   const std::string after = outFile.Read();
   if (result == 0) {
     FUZZ_CHECK(target.Error() == 0);

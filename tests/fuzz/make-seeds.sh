@@ -124,16 +124,17 @@ for file in "$top/examples/sample.pdf" "$drawings"/*.pdf "$top/tests/data/hostil
 done
 
 # Output files: old contents, lines, then the mode (bit 0 append, bit 1 a
-# failing fsync) and the bytes the disk takes (little-endian).
+# failing fsync) and the bytes the disk takes (little-endian; all without).
 output_seed() {
   { printf "$2$sep"; cat "$3"; printf "$sep$4"; } >"$corpus/output_file/seed-$1"
 }
-output_seed replace 'old\r\n' "$golden/sample.kel" '\000\377\377\377\377'
-output_seed replace-full 'old\r\n' "$golden/sample.kel" '\000\100\001'
-output_seed append 'old\r\n' "$golden/sample.kel" '\001\377\377\377\377'
-output_seed append-full 'old' "$golden/sample.kel" '\001\007'
-output_seed append-sync '' "$golden/sample.kel" '\003\377\377\377\377'
+output_seed replace 'old\r\n' "$golden/sample.kel" '\000'
+output_seed replace-full 'old\r\n' "$golden/sample.kel" '\000\100\001\000\000'
+output_seed append 'old\r\n' "$golden/sample.kel" '\001'
+output_seed append-full 'old' "$golden/sample.kel" '\001\007\000\000\000'
+output_seed append-sync '' "$golden/sample.kel" '\003'
+output_seed replace-sync 'old' "$golden/sample.kel" '\002'
 awk 'BEGIN { for (i = 0; i < 2000; i++) printf "line %d of a long output\r\n", i }' \
   >"$corpus/output_file/long.tmp"
-output_seed long-cut 'old\r\n' "$corpus/output_file/long.tmp" '\000\000\000\001'
+output_seed long-cut 'old\r\n' "$corpus/output_file/long.tmp" '\000\000\000\001\000'
 rm "$corpus/output_file/long.tmp"
