@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QFile>
+#include <stdexcept>
 #include <string>
 
 #include "desktop/AppTexts.h"
@@ -12,6 +13,23 @@
 #include "desktop/editor/ConfigSheet.h"
 #include "desktop/editor/ConfigTransfer.h"
 #include "desktop/editor/EditorText.h"
+#include "writers/OutputFile.h"
+
+namespace {
+
+// Writes `config` to `file` whole or not at all: a full disk or a crash
+// while saving leaves the old configuration as it was.
+bool SaveConfiguration(const std::string& file, const CConfiguration& config) {
+  CArchive archive;
+  try {
+    config.Store(archive);
+  } catch (const std::length_error&) {
+    return false;
+  }
+  return ReplaceWholeFile(file, archive.Buffer()) == 0;
+}
+
+}  // namespace
 
 void EditConfiguration(QWidget* parent, IPrompts& prompts,
                        const QString& path) {
@@ -44,7 +62,7 @@ void EditConfiguration(QWidget* parent, IPrompts& prompts,
     return;
   }
   CopyFromSheet(config, sheet);
-  if (StoreConfigurationFile(file, config) != 0) {
+  if (!SaveConfiguration(file, config)) {
     prompts.ShowMessage(parent,
                         QStringLiteral("The configuration file \"%1\" could "
                                        "not be written; the configuration was "
