@@ -104,14 +104,6 @@ TEST_F(PreviewDialogTest, SavesTheTextAsShownByteForByte) {
     EXPECT_EQ(m_prompts.Requests()[1].text,
               Q("\"" + path + "\" exists already.\nReplace it?"));
   }
-  // Saved by a link, the file it names gets the text; the link stays.
-  std::filesystem::create_symlink("saved.kel", m_dir.Path("link.kel"));
-  preview.TextBox()->setPlainText("y");
-  m_prompts.QueueSaveFileName(Q(m_dir.Path("link.kel")));
-  m_prompts.QueueAnswer(true);
-  preview.SaveButton()->click();
-  EXPECT_EQ(TempDir::Read(path), "y");
-  EXPECT_TRUE(std::filesystem::is_symlink(m_dir.Path("link.kel")));
 
   // A failure is reported; a cancelled chooser says nothing.
   m_prompts.ClearRecord();
