@@ -43,6 +43,14 @@ int TruncateToInt(double value) {
   return static_cast<int>(value);
 }
 
+// Sizes are written with a leading decimal point (".375"): a "." that a
+// digit follows belongs to the number, unless the text is a fraction
+// (".3/4" and ".1 1/2" read as they always did, without the point).
+bool StartsDecimal(const std::string& text, std::string::size_type at) {
+  return text[at] == '.' && at + 1 < text.size() && IsDigit(text[at + 1]) &&
+         text.find('/', at) == std::string::npos;
+}
+
 const char* const kFractionTexts[] = {
     " 1/16 ",  " 1/8 ",  " 3/16 ",  " 1/4 ",  " 5/16 ",
     " 3/8 ",   " 7/16 ", " 1/2 ",   " 9/16 ", " 5/8 ",
@@ -116,7 +124,10 @@ int ParseInches(std::string text, const std::string& gage) {
   text.swap(squeezed);
 
   std::string::size_type first = 0;
-  while (first < text.size() && !IsDigit(text[first])) ++first;
+  while (first < text.size() && !IsDigit(text[first]) &&
+         !StartsDecimal(text, first)) {
+    ++first;
+  }
   text.erase(0, first);
 
   for (char& c : text) {

@@ -23,7 +23,8 @@ std::string SubstituteFractions(const std::string& text,
                                 const std::vector<std::string>& slots,
                                 bool ignoreCase);
 
-// Reads an inch dimension into sixteenths of an inch ("6 1/2" gives 104), a
+// Reads an inch dimension into sixteenths of an inch ("6 1/2" gives 104,
+// ".875" gives 14: a leading decimal point belongs to the number), a
 // gage ("10GA" gives 10 + 209, with `gageAbbreviation` "GA"; an empty one
 // switches the gage reading off) or -1 for a text it does not understand.
 // config/Configuration.h has the form that takes a configuration.

@@ -20,6 +20,10 @@ TEST(MaterialTranslationTest, ShapesPlatesAnglesTubesRebarAndMm) {
       {"PL 3/8 X 10 1/2", "", {"PL", "6", "168"}}, {"PL10GAX12", "", {"PL", "219", "192"}},
       {"L3X4X1/4", "", {"L", "64", "48", "4"}}, {"L4X3X1/4", "", {"L", "64", "48", "4"}},
       {"TS2X4X1/4", "", {"TS", "32", "64", "4"}},  // only legs swap
+      // Sizes written with a leading decimal point.
+      {"TS6X6X.375", "", {"TS", "96", "96", "6"}}, {"TS24X14X.313", "", {"TS", "384", "224", "5"}},
+      {"L4X4X.375", "", {"L", "64", "64", "6"}}, {"PL.375X12", "", {"PL", "6", "192"}},
+      {"PL.5X10.5", "", {"PL", "8", "168"}},
       {"RB #5", "SHOP", {"RB", "10"}}, {"RB %%C5/8", "", {"RB", "10"}},
       {"RB #99999999999", "", {"RB", "2147483647"}},
       {"MM GRATING PANEL", "", {"MM", "", "", "", "GRATING PANEL"}},

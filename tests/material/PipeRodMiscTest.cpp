@@ -22,7 +22,7 @@ TEST(PipeRodMiscTest, DefaultConfiguration) {
       {"4 pipe std", {"MI", "", "", "", "4 pipe std"}},
       {"ROD %%C3/4", {"R ", "12"}}, {"1 ROD", {"R ", "16"}}, {"ROD 1-1/4", {"R ", "20"}},
       {"ROD", {"R ", "0"}}, {"THREADED ROD  3/4-", {"R ", "12"}},
-      {"ROD %%C.3/4 X 12", {"R ", "-1"}},
+      {"ROD %%C.3/4 X 12", {"R ", "-1"}}, {"ROD .875", {"R ", "14"}},
       {"ANCHOR %%C3/4 X 12 LONG", {"MI", "", "", "", "ANCHOR 3/4 X 12 LONG"}},
       {"MISC GRATING SUPPORT FRAME WITH LEGS",
        {"MI", "", "", "", "MISC GRATING SUPPORT FRAME WIT"}}};

@@ -68,6 +68,10 @@ TEST(ParseInchesTest, Readings) {
       {"6 1/2  \"", 104}, {"-6", 96}, {"6.5", 104}, {"6.99", 111}, {"1/2", 8}, {"3/8", 6},
       {"1/32", 1}, {"1/64", 0}, {"1/3", 5}, {"1/2 6", -1}, {"6 7", -1}, {"6 .5", -1},
       {"W8", -1}, {"10GA", 219}, {"10 GA", 219}, {"GA", 209},
+      // A leading decimal point belongs to the number; a "." without a digit
+      // after it, or before the numerator of a fraction, is deleted as before.
+      {".875", 14}, {"-.5", 8}, {".375\"", 6}, {" .313 ", 5}, {"..5", 8}, {". 5", 80},
+      {"-.", 0}, {"X.375", -1}, {".3/4", 12}, {"-.1 1/2", 24},
       // A denominator that reads as 0 is not understood.
       {"1/", -1}, {"1/0", -1}, {"6 1/0", -1},
       // Huge values saturate instead of overflowing.
