@@ -79,6 +79,10 @@ const char* WarningName(ReportWarningKind kind) {
       return "row search";
     case ReportWarningKind::kCellConflict:
       return "cell conflict";
+    case ReportWarningKind::kUnmatchedColumns:
+      return "unmatched columns";
+    case ReportWarningKind::kFewItems:
+      return "few items";
     case ReportWarningKind::kNoItems:
       break;
   }
@@ -589,6 +593,30 @@ void CConversionReport::Finish() {
              Number(table.m_dTolerance) +
              " % (0 or below): every text is in a row of its own, as happens "
              "in tall tables"});
+  }
+  if (!table.m_headers.empty()) {
+    const std::vector<size_t> counts = MatchCounts(*this);
+    std::string unmatched;
+    for (size_t j = 0; j < counts.size(); ++j) {
+      if (counts[j] != 0) continue;
+      unmatched += (unmatched.empty() ? "" : ", ") +
+                   ColumnLabel(*this, static_cast<int>(j));
+    }
+    if (!unmatched.empty()) {
+      m_warnings.push_back(
+          {ReportWarningKind::kUnmatchedColumns,
+           "configured columns that match no header: " + unmatched});
+    }
+  }
+  const size_t items = ItemRows();
+  if (m_bKelWriter && kel.m_bFinished && items > 0 &&
+      2 * items < kel.m_rows.size()) {
+    m_warnings.push_back(
+        {ReportWarningKind::kFewItems,
+         "only " + std::to_string(items) + " of " +
+             Plural(kel.m_rows.size(), "row", "rows") +
+             " below the headers are items (fewer than half); the others "
+             "have no quantity or no material"});
   }
   for (size_t k = 0; k < table.m_conflicts.size(); ++k) {
     const CCellConflict& conflict = table.m_conflicts[k];

@@ -30,6 +30,10 @@ enum class ReportWarningKind {
   kNoItems,       // the KEL writer wrote no line at all
   kRowSearch,     // the row search ended at a tolerance of 0 or below
   kCellConflict,  // two texts fell into one cell of the final rows
+  // Configured columns that matched no header text of the drawing, while
+  // others did: the drawing's table may not be the one configured.
+  kUnmatchedColumns,
+  kFewItems,  // fewer than half of the rows below the headers are items
 };
 
 struct CReportWarning {

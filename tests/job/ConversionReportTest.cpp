@@ -105,11 +105,23 @@ TEST_F(ConversionReportTest, Warnings) {
   // they compete at every tolerance, so the search ends at 0, every text
   // makes a row of its own and no row is an item.
   const std::string overlap = "(20 8995.99 0),GALV\n(22 8995.99 0),PAINTED\n";
+  // Five note lines below the items: 3 of 8 rows are items, 5 of 10 are.
+  std::string notes;
+  for (int r = 0; r < 5; ++r) {
+    notes += "(21 " + std::to_string(8900 - 4 * r) + " 0),NOTE\n";
+  }
+  // The test configuration and a WT column that no drawing here has.
+  CConfiguration weight = TestConfiguration();
+  weight.m_columns.push_back(weight.m_columns.front());
+  weight.m_columns.back().m_strHeader = "WT";
+  weight.m_columns.back().m_strType = "Weight";
+  ASSERT_EQ(StoreConfigurationFile(m_dir.Path("wt.cfg"), weight), 0);
   struct Case {
     const char* name;
     std::string drawing;
     std::vector<ReportWarningKind> kinds;
     std::vector<std::string> named;  // texts the warnings must quote
+    const char* config = "my.cfg";
   };
   const Case kCases[] = {
       {"clean", Table(20), {}, {}},
@@ -123,11 +135,21 @@ TEST_F(ConversionReportTest, Warnings) {
         ReportWarningKind::kCellConflict},
        {"\"GALV\" at (20.000, 8995.990) and \"PAINTED\" at (22.000, "
         "8995.990) fell into one cell"}},
+      {"a configured column the drawing lacks",
+       Table(3),
+       {ReportWarningKind::kUnmatchedColumns},
+       {"configured columns that match no header: column 5 \"WT\" (Weight)"},
+       "wt.cfg"},
+      {"few rows are items",
+       Table(3, notes),
+       {ReportWarningKind::kFewItems},
+       {"only 3 of 8 rows below the headers are items"}},
+      {"half the rows are items", Table(5, notes), {}, {}},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     const CConversionReport report =
-        Convert(m_dir.Write("in.orb", c.drawing), m_dir.Path("my.cfg"));
+        Convert(m_dir.Write("in.orb", c.drawing), m_dir.Path(c.config));
     EXPECT_EQ(report.m_outcome, ReportOutcome::kWritten);
     std::vector<ReportWarningKind> kinds;
     for (const CReportWarning& warning : report.m_warnings) {
