@@ -3,7 +3,9 @@
 
 #include <dirent.h>
 #include <fnmatch.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -46,7 +48,44 @@ std::vector<std::string> ExpandPattern(const std::string& pattern) {
       matches.push_back(directory + entryName);
     }
   }
+  // The file system lists entries in no useful order.
+  std::sort(matches.begin(), matches.end());
   return matches;
+}
+
+bool NamesOneFile(const std::string& text) {
+  struct stat status;
+  return text == "-" || stat(text.c_str(), &status) == 0 ||
+         text.find_first_of("*?;\"") == std::string::npos;
+}
+
+CInputFiles ExpandInputs(const std::vector<std::string>& texts) {
+  CInputFiles files;
+  for (const std::string& text : texts) {
+    if (NamesOneFile(text)) {
+      if (!text.empty()) files.groups.push_back({text});
+      continue;
+    }
+    for (const std::string& piece : SplitExportPatterns(text)) {
+      if (piece.empty()) continue;
+      if (piece.find_first_of("*?") == std::string::npos) {
+        files.groups.push_back({piece});
+        continue;
+      }
+      std::vector<std::string> matches = ExpandPattern(piece);
+      if (matches.empty()) {
+        if (files.unmatched.empty()) files.unmatched = piece;
+        continue;
+      }
+      files.groups.push_back(std::move(matches));
+    }
+  }
+  return files;
+}
+
+std::string FirstInputFile(const std::string& text) {
+  const CInputFiles files = ExpandInputs({text});
+  return files.groups.empty() ? std::string() : files.groups.front().front();
 }
 
 std::vector<std::string> SplitExportPatterns(const std::string& text) {

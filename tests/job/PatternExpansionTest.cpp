@@ -34,13 +34,45 @@ TEST(PatternExpansionTest, MatchesNamesWithStarAndQuestionMarkOnly) {
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pattern);
-    std::vector<std::string> matches = ExpandPattern(root + c.pattern);
-    std::sort(matches.begin(), matches.end());
     std::vector<std::string> expected;
     for (const std::string& name : c.names) expected.push_back(root + name);
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(matches, expected);
+    EXPECT_EQ(ExpandPattern(root + c.pattern), expected);  // in name order
   }
+}
+
+// The input texts of a run: files as they are, patterns expanded, lists
+// split, each in its place.
+TEST(PatternExpansionTest, InputsOfARun) {
+  TempDir dir;
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Root());
+  for (const char* name : {"d10.orb", "d2.orb", "d1.orb", "a;b*.orb"}) {
+    dir.Write(name, "");
+  }
+  using Groups = std::vector<std::vector<std::string>>;
+  // clang-format off
+  const struct Case {
+    std::vector<std::string> texts;
+    Groups groups;
+    std::string unmatched;
+  } cases[] = {
+      {{"d*.orb"}, {{"d1.orb", "d10.orb", "d2.orb"}}, ""},
+      {{"d2.orb", "-", "x.orb", "d1?.orb"}, {{"d2.orb"}, {"-"}, {"x.orb"}, {"d10.orb"}}, ""},
+      {{"\"d2.orb\";d?.orb;;"}, {{"d2.orb"}, {"d1.orb", "d2.orb"}}, ""},
+      {{"a;b*.orb"}, {{"a;b*.orb"}}, ""},  // an existing file is itself
+      {{"d1.orb", "n*.orb;m?.orb"}, {{"d1.orb"}}, "n*.orb"},
+      {{"", ";"}, {}, ""}};
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.texts));
+    const CInputFiles files = ExpandInputs(c.texts);
+    EXPECT_EQ(files.groups, c.groups);
+    EXPECT_EQ(files.unmatched, c.unmatched);
+  }
+  EXPECT_EQ(FirstInputFile("n*.orb;d?.orb"), "d1.orb");
+  EXPECT_EQ(FirstInputFile("n*.orb"), "");
+  std::filesystem::current_path(previous);
 }
 
 TEST(PatternExpansionTest, RelativePatternsUseTheCurrentDirectory) {
