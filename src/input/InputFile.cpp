@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <exception>
 #include <utility>
 
@@ -26,8 +27,12 @@ bool CInputFile::Load(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     const bool read = ReadAll(fd, bytes);
+    const int error = errno;
     close(fd);
-    if (!read) return false;
+    if (!read) {
+      errno = error;
+      return false;
+    }
   }
   SetBytes(path, std::move(bytes));
   return true;

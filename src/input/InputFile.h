@@ -23,8 +23,9 @@ struct CPlacedText {
 // parsed once, on the first question about its drawings.
 class CInputFile {
  public:
-  // Reads every byte of `path`; "-" reads standard input. Returns false when
-  // the file cannot be opened or read (a directory, for one).
+  // Reads every byte of `path`; "-" reads standard input. Returns false,
+  // with errno saying why, when the file cannot be opened or read (a
+  // directory, for one).
   bool Load(const std::string& path);
 
   // Takes `bytes` as the content of a file named `path`.
