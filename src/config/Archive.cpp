@@ -20,8 +20,12 @@ void CArchive::Put(const void* in, size_t size) {
   m_buffer.append(static_cast<const char*>(in), size);
 }
 
+void CArchive::ThrowDamaged(size_t offset) const {
+  throw CArchiveException(offset, m_buffer.size());
+}
+
 void CArchive::Take(void* out, size_t size) {
-  if (size > Remaining()) throw CArchiveException();
+  if (size > Remaining()) ThrowDamaged(m_pos);
   std::memcpy(out, m_buffer.data() + m_pos, size);
   m_pos += size;
 }
@@ -109,6 +113,7 @@ double CArchive::ReadF64() {
 }
 
 std::string CArchive::ReadString() {
+  const size_t start = m_pos;
   unsigned char first = 0;
   Take(&first, 1);
   size_t length = first;
@@ -118,16 +123,17 @@ std::string CArchive::ReadString() {
     length = DecodeLittleEndian<uint16_t>(bytes);
     if (length == kVeryLongLength) length = ReadU32();
   }
-  if (length > Remaining()) throw CArchiveException();
+  if (length > Remaining()) ThrowDamaged(start);
   std::string text(m_buffer, m_pos, length);
   m_pos += length;
   return text;
 }
 
 uint32_t CArchive::ReadCount(size_t minEntryBytes) {
+  const size_t start = m_pos;
   const uint32_t count = ReadU32();
   if (minEntryBytes > 0 && count > Remaining() / minEntryBytes) {
-    throw CArchiveException();
+    ThrowDamaged(start);
   }
   return count;
 }

@@ -11,7 +11,19 @@
 // complete, or when a count or length asks for more than what remains.
 class CArchiveException : public std::exception {
  public:
+  CArchiveException() = default;
+  // `offset`: where the value that does not fit begins; `size`: the bytes
+  // of the stream.
+  CArchiveException(size_t offset, size_t size)
+      : m_nOffset(offset), m_nSize(size) {}
   const char* what() const noexcept override;
+
+  size_t Offset() const { return m_nOffset; }
+  size_t Size() const { return m_nSize; }
+
+ private:
+  size_t m_nOffset = 0;
+  size_t m_nSize = 0;
 };
 
 // A byte stream in the configuration file's encoding: little-endian integers
@@ -36,8 +48,12 @@ class CArchive {
 
   // Storing: the bytes written so far.
   const std::string& Buffer() const { return m_buffer; }
-  // Loading: bytes not yet read.
+  // Loading: bytes not yet read, and the offset of the next one.
   size_t Remaining() const { return m_buffer.size() - m_pos; }
+  size_t Position() const { return m_pos; }
+
+  // Loading: throws CArchiveException for the value that began at `offset`.
+  [[noreturn]] void ThrowDamaged(size_t offset) const;
 
   // Storing. Only valid on a storing archive.
   void WriteU32(uint32_t value);

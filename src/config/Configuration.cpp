@@ -127,14 +127,14 @@ void CConfiguration::Store(CArchive& ar) const {
 void CConfiguration::Load(CArchive& ar) {
   // Files of the first release begin with the column count itself.
   int32_t version = 0;
+  size_t countAt = ar.Position();
   uint32_t first = ar.ReadU32();
   if (first == kMagic) {
     version = std::clamp(ar.ReadI32(), int32_t{0}, kCurrentVersion);
+    countAt = ar.Position();
     first = ar.ReadU32();
   }
-  if (first > ar.Remaining() / kMinColumnRecordBytes) {
-    throw CArchiveException();
-  }
+  if (first > ar.Remaining() / kMinColumnRecordBytes) ar.ThrowDamaged(countAt);
   for (uint32_t i = 0; i < first; ++i) {
     m_columns.emplace_back();
     m_columns.back().Load(ar);

@@ -130,8 +130,9 @@ class CConfiguration {
 };
 
 // Loads the configuration file at `path` into the freshly constructed
-// `config`. Returns 0, or -1 when the file cannot be opened or read. A file
-// that ends too early throws CArchiveException (caught by the caller).
+// `config`. Returns 0, or -1 with errno saying why when the file cannot be
+// opened or read. A file that ends too early throws CArchiveException
+// (caught by the caller), which says where.
 int LoadConfigurationFile(const std::string& path, CConfiguration& config);
 
 // Stores `config` as a version 6 file at `path` (created or emptied).

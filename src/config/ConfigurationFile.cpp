@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -19,8 +20,12 @@ int LoadConfigurationFile(const std::string& path, CConfiguration& config) {
   if (fd < 0) return -1;
   std::string data;
   const bool ok = ReadAll(fd, data);
+  const int error = errno;
   close(fd);
-  if (!ok) return -1;
+  if (!ok) {
+    errno = error;
+    return -1;
+  }
 
   CArchive ar(std::move(data));
   config.Serialize(ar);

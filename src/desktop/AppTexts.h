@@ -16,11 +16,8 @@ inline constexpr const char* kSettingsApplication =
 inline constexpr const char* kSettingsLastConfigKey =
     "Configuration/LastConfigurationFile";
 
-// Messages of the main dialog's actions.
-inline constexpr const char* kMsgNoWildcardMatch =
-    "No input files matched the wildcard.";
-inline constexpr const char* kMsgConverted = "File(s) Successfully Converted";
-inline constexpr const char* kMsgExported = "File(s) Successfully Exported";
+// Messages of the main dialog's actions (job/ConversionRun.h has those
+// that close a Convert or Export).
 inline constexpr const char* kMsgInvalidInput =
     "Please specify a valid input file.";
 inline constexpr const char* kMsgPreviewConfigDoesNotApply =

@@ -17,16 +17,11 @@ class CDialogJobUi : public IJobUi {
       : m_prompts(prompts), m_pParent(parent) {}
 
   // `text` is in the local 8-bit encoding (it may name a file).
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(const std::string& text, MessageLevel level) override;
   // Runs CWarningDialog; any result but Overwrite or Append is Cancel.
   int AskOutputExists() override;
-
-  // Whether the user has answered the "Warning!" question with Cancel since
-  // this object was made.
-  bool UserCancelled() const { return m_bCancelled; }
 
  private:
   IPrompts& m_prompts;
   QWidget* m_pParent;
-  bool m_bCancelled = false;
 };

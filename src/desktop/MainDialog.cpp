@@ -21,14 +21,15 @@
 #include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <cerrno>
 #include <exception>
 
 #include "desktop/AboutDialog.h"
 #include "desktop/AppTexts.h"
 #include "desktop/ChooserPaths.h"
 #include "job/ConversionJob.h"
-#include "job/DrawingWalk.h"
 #include "job/ConversionReport.h"
+#include "job/ConversionRun.h"
 #include "desktop/DialogJobUi.h"
 #include "desktop/ExportOptionsDialog.h"
 #include "desktop/FileFilters.h"
@@ -93,7 +94,7 @@ QString PreviewReportText(const std::string& inputPath,
   CConversionReport report;
   report.Start(inputPath, configPath, false);
   report.m_strOutput = "the preview";
-  report.m_outcome = ReportOutcome::kWritten;
+  report.m_outcome = ReportOutcome::kPreviewed;
   report.m_bInvertedTried = invertedTried;
   report.m_bKelWriter = true;
   report.TakeDocument(document, record, inverted, true);
@@ -425,9 +426,8 @@ void CMainDialog::TakeControlValues() {
   m_strCustomer = m_pCustomerEdit->text();
 }
 
-void CMainDialog::ShowMessage(const char* text) {
-  m_prompts.ShowMessage(this, QString::fromLatin1(text),
-                        QString::fromLatin1(kAppTitle));
+void CMainDialog::ShowMessage(const QString& text, MessageLevel level) {
+  m_prompts.ShowMessage(this, text, QString::fromLatin1(kAppTitle), level);
 }
 
 void CMainDialog::CleanJobNumber() {
@@ -491,61 +491,28 @@ void CMainDialog::OnBrowseConfig() {
   m_pConfigEdit->setText(chosen);
 }
 
-bool CMainDialog::RunJobs(
-    const SRun& run,
-    const std::vector<std::vector<std::string>>& patternMatches) {
-  if (patternMatches.empty()) {
-    ShowMessage(kMsgNoWildcardMatch);
-    return false;
-  }
-  size_t total = 0;
-  for (const auto& matches : patternMatches) total += matches.size();
-
+void CMainDialog::RunConversion(OutputKind kind, int headerOption) {
   CDialogJobUi ui(m_prompts, this);
   CConversionJob job(ui, m_strDiscardListPath);
-  CRunProgress progress(this,
-                        run.exportRows ? QStringLiteral("Exporting")
-                                       : QStringLiteral("Converting"),
-                        total);
+  CRunProgress progress(this, kind == OutputKind::kExport
+                                  ? QStringLiteral("Exporting")
+                                  : QStringLiteral("Converting"));
   CConversionRequest request;
   request.output = LocalPath(m_strOutputFile);
   request.config = LocalPath(m_strConfigFile);
-  request.kind = run.exportRows ? OutputKind::kExport : OutputKind::kKel;
-  request.headerOption = run.headerOption;
+  request.kind = kind;
+  request.existing = ExistingOutput::kAsk;
+  request.headerOption = headerOption;
   request.jobNumber = JobText(m_strJobNumber);
   request.jobName = JobText(m_strJobName);
   request.customer = JobText(m_strCustomer);
-
-  int result = 0;
-  size_t index = 0;
-  // Until a file of this run has been written, the output is asked about
-  // (or created); after that every file is appended to it.
-  int written = 0;
-  for (const auto& matches : patternMatches) {
-    if (matches.empty()) {
-      ShowMessage(kMsgNoWildcardMatch);
-      return false;
-    }
-    // Each page of a PDF is a drawing of its own, converted as a file is.
-    CDrawingWalk drawings(matches);
-    CDrawing drawing;
-    while (drawings.Next(drawing)) {
-      if (drawing.page == 0 && !progress.Next(index++, drawing.path)) {
-        return false;
-      }
-      SetDrawing(request, drawing);
-      request.existing =
-          written == 0 ? ExistingOutput::kAsk : ExistingOutput::kAppend;
-      request.fileIndex = written;
-      result = job.ConvertFile(request);
-      if (job.WroteOutput()) ++written;
-      // Cancel in "Warning!" ends the whole action: nothing more may be
-      // written to a file the user chose to keep.
-      if (ui.UserCancelled()) return false;
-      if (result != 0) break;
-    }
+  const CRunResult result =
+      RunConversions(job, request, {LocalPath(m_strInputFile)}, progress);
+  const CClosingMessage closing =
+      ClosingMessage(result, kind, RunAudience::kDialog);
+  if (!closing.text.empty()) {
+    ShowMessage(FromLocalPath(closing.text), closing.level);
   }
-  return result == 0;
 }
 
 bool CMainDialog::ChoosePage(CInputFile& input, size_t& page) {
@@ -563,9 +530,7 @@ void CMainDialog::OnConvert() {
   TakeControlValues();
   m_bExporting = false;
   try {
-    if (RunJobs({}, {ExpandPattern(LocalPath(m_strInputFile))})) {
-      ShowMessage(kMsgConverted);
-    }
+    RunConversion(OutputKind::kKel, 0);
   } catch (const std::exception&) {
     // An exhausted resource ends the action; nothing more can be said.
   }
@@ -578,15 +543,7 @@ void CMainDialog::OnExport() {
   const int headerOption = m_prompts.RunDialog(options);
   if (headerOption < 0 || headerOption > 2) return;
   try {
-    std::vector<std::vector<std::string>> patternMatches;
-    for (const std::string& pattern :
-         SplitExportPatterns(LocalPath(m_strInputFile))) {
-      patternMatches.push_back(ExpandPattern(pattern));
-    }
-    SRun run;
-    run.exportRows = true;
-    run.headerOption = headerOption;
-    if (RunJobs(run, patternMatches)) ShowMessage(kMsgExported);
+    RunConversion(OutputKind::kExport, headerOption);
   } catch (const std::exception&) {
   }
 }
@@ -595,17 +552,20 @@ void CMainDialog::OnPreview() {
   TakeControlValues();
   m_strPreviewReport.clear();
   try {
-    const std::vector<std::string> matches =
-        ExpandPattern(LocalPath(m_strInputFile));
+    // One drawing is shown: of the first file of the input text, and of a
+    // PDF the page the user chooses.
+    const std::string path = FirstInputFile(LocalPath(m_strInputFile));
     std::vector<std::string> discardList;
     LoadDiscardList(m_strDiscardListPath, discardList);
 
     // What reading and table building did, for the preview's "Details...".
     COrbRecord firstRecord;
     COrbRecord secondRecord;
-    // The input is read once; of a PDF, the page the user chooses.
+    // The input is read once.
     CInputFile input;
-    const bool loaded = !matches.empty() && input.Load(matches.front());
+    errno = 0;
+    const bool loaded = !path.empty() && input.Load(path);
+    const int loadError = errno;
     size_t page = 0;
     if (loaded && !ChoosePage(input, page)) return;
     auto first = std::make_unique<COrb>();
@@ -613,47 +573,49 @@ void CMainDialog::OnPreview() {
     std::string readMessage;
     if (!loaded || first->ReadDrawing(input, page, false, false, &discardList,
                                       &readMessage) != 0) {
-      ShowMessage(readMessage.empty() ? kMsgInvalidInput : readMessage.c_str());
+      ShowInvalidInput(path, loaded ? 0 : loadError, readMessage);
       return;
     }
     const std::string config = LocalPath(m_strConfigFile);
     std::unique_ptr<COrb> second;
     COrb* document = first.get();
-    int applied = 0;
     try {
-      applied = first->ApplyConfiguration(config);
+      int applied = first->ApplyConfiguration(config);
       if (applied == -2) {
         second = std::make_unique<COrb>();
         second->m_pRecord = &secondRecord;
         if (second->ReadDrawing(input, page, false, true, &discardList) != 0) {
-          ShowMessage(kMsgInvalidInput);
+          ShowInvalidInput(path, 0);
           return;
         }
-        if (second->ApplyConfiguration(config) != 0) {
-          ShowMessage(kMsgPreviewConfigDoesNotApply);
+        applied = second->ApplyConfiguration(config);
+        if (applied == -2) {
+          ShowMessage(QString::fromLatin1(kMsgPreviewConfigDoesNotApply),
+                      MessageLevel::kWarning);
           return;
         }
         document = second.get();
-        applied = 0;
       }
-    } catch (const CArchiveException&) {
-      applied = -1;  // a damaged configuration file
-    }
-    if (applied != 0) {
-      ShowMessage(kMsgInvalidConfig);
+      if (applied != 0) {
+        ShowMessage(FromLocalPath(InvalidConfigMessage(config, errno)),
+                    MessageLevel::kError);
+        return;
+      }
+    } catch (const CArchiveException& damage) {
+      ShowMessage(FromLocalPath(InvalidConfigMessage(config, damage)),
+                  MessageLevel::kError);
       return;
     }
     CPreviewDialog preview(this, m_prompts, JobText(m_strJobNumber),
                            JobText(m_strJobName), JobText(m_strCustomer));
     preview.SetDocument(*document);
-    preview.setWindowTitle(TitleWithFile("Preview", FromLocalPath(matches.front())));
+    preview.setWindowTitle(TitleWithFile("Preview", FromLocalPath(path)));
     preview.SetSaveStart(OutputStart(kSaveChooser, QStringLiteral(".kel")),
                          kSaveChooser);
     const bool inverted = document == second.get();
-    m_strPreviewReport =
-        PreviewReportText(matches.front(), config, *document,
-                          inverted ? secondRecord : firstRecord, inverted,
-                          secondRecord.m_read.m_bRead);
+    m_strPreviewReport = PreviewReportText(
+        path, config, *document, inverted ? secondRecord : firstRecord,
+        inverted, secondRecord.m_read.m_bRead);
     preview.SetDetails(m_strPreviewReport);
     m_prompts.RunDialog(preview);
   } catch (const std::exception&) {
@@ -670,32 +632,54 @@ void CMainDialog::OnDisplay() {
   m_pGraphic->SetDocument(m_pOrb.get());
   connect(m_pGraphic.data(), &COrbGraphic::Closed, this,
           &CMainDialog::OnGraphicClosed);
+  // One drawing is shown: of the first file of the input text, and of a PDF
+  // the page the user chooses.
+  const std::string path = FirstInputFile(LocalPath(m_strInputFile));
   int read = -1;
+  int error = 0;
   size_t page = 0;
+  std::string readMessage;
   try {
     CInputFile input;
-    if (input.Load(LocalPath(m_strInputFile))) {
+    errno = 0;
+    if (!path.empty() && input.Load(path)) {
       if (!ChoosePage(input, page)) return;
-      read = m_pOrb->ReadDrawing(input, page, m_bInvertX, m_bInvertY, nullptr);
+      read = m_pOrb->ReadDrawing(input, page, m_bInvertX, m_bInvertY, nullptr,
+                                 &readMessage);
+    } else {
+      error = errno;
     }
   } catch (const std::exception&) {
   }
   // "Show table" rebuilds the table as a conversion job would, from the
   // paths as this Display took them.
   m_pGraphic->SetTableSource(
-      [input = LocalPath(m_strInputFile), config = LocalPath(m_strConfigFile),
+      [path, config = LocalPath(m_strConfigFile),
        discardList = m_strDiscardListPath, page] {
-        return BuildTableOverlay(input, config, discardList, page);
+        return BuildTableOverlay(path, config, discardList, page);
       },
       m_bInvertX, m_bInvertY);
   connect(m_pGraphic.data(), &COrbGraphic::ShowTableToggled, this,
           [this](bool show) { m_bShowTable = show; });
-  m_pGraphic->setWindowTitle(TitleWithFile("Orb File", m_strInputFile));
+  m_pGraphic->setWindowTitle(TitleWithFile("Orb File", FromLocalPath(path)));
   if (read == 0) {
     m_pGraphic->SetShowTable(m_bShowTable);
     PlaceCentredOn(*m_pGraphic, this, m_pGraphic->size());
     m_pGraphic->showNormal();
+  } else {
+    ShowInvalidInput(path, error, readMessage);
   }
+}
+
+void CMainDialog::ShowInvalidInput(const std::string& path, int error,
+                                   const std::string& readerMessage) {
+  // A DXF or PDF reader says itself what is wrong with the file.
+  const std::string text =
+      !readerMessage.empty() ? readerMessage
+      : path.empty()         ? std::string(kMsgInvalidInput)
+                     : QuotedMessage(std::string(kMsgInvalidInput) + " ", path,
+                                     SystemReason(error));
+  ShowMessage(FromLocalPath(text), MessageLevel::kError);
 }
 
 void CMainDialog::OnGraphicClosed() {

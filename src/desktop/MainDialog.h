@@ -11,6 +11,7 @@
 #include "desktop/HelpWindow.h"
 #include "desktop/OrbGraphic.h"
 #include "desktop/ProgramSettings.h"
+#include "job/ConversionJob.h"
 
 class CInputFile;
 class COrb;
@@ -113,18 +114,16 @@ class CMainDialog : public QDialog {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  // One run of conversion jobs over lists of matched input files: Convert
-  // has one list, Export one per pattern.
-  struct SRun {
-    bool exportRows = false;
-    int headerOption = 0;
-  };
   void TakeControlValues();
-  // Returns true when the last job of the run returned 0 and the run was not
-  // stopped (by the user, or by a pattern without a match).
-  bool RunJobs(const SRun& run,
-               const std::vector<std::vector<std::string>>& patternMatches);
-  void ShowMessage(const char* text);
+  // Convert or Export: the conversion job over every file of the input
+  // text, closed by one message that says what became of them.
+  void RunConversion(OutputKind kind, int headerOption);
+  void ShowMessage(const QString& text, MessageLevel level);
+  // "Please specify a valid input file.", then the file that cannot be read
+  // (when there is one) and the system's reason `error`; or what the DXF or
+  // PDF reader said about it.
+  void ShowInvalidInput(const std::string& path, int error,
+                        const std::string& readerMessage = "");
   // Refills both recent drop-downs from the settings.
   void RefreshRecentMenus();
   // Where the output chooser (or the preview's Save, as `chooser`) starts.

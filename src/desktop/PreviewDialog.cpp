@@ -156,9 +156,11 @@ void CPreviewDialog::Save() {
   if (WriteBytesToFile(path, bytes) == 0) {
     m_pText->document()->setModified(false);
     m_prompts.ShowMessage(this, QStringLiteral("Success"),
-                          QStringLiteral("File Saved"));
+                          QStringLiteral("File Saved"),
+                          MessageLevel::kInformation);
   } else {
     m_prompts.ShowMessage(this, QStringLiteral("Failure"),
-                          QStringLiteral("Unable to save file."));
+                          QStringLiteral("Unable to save file."),
+                          MessageLevel::kError);
   }
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "job/JobUi.h"
+
 class QDialog;
 class QWidget;
 
@@ -15,9 +17,10 @@ class IPrompts {
  public:
   virtual ~IPrompts() = default;
 
-  // A message box with one OK button. `caption` is the window title.
+  // A message box with one OK button. `caption` is the window title;
+  // `level` chooses the icon (information only for success).
   virtual void ShowMessage(QWidget* parent, const QString& text,
-                           const QString& caption) = 0;
+                           const QString& caption, MessageLevel level) = 0;
 
   // A question with the buttons Yes and No (No when the box is closed).
   // Returns true for Yes.

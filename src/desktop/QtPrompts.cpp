@@ -56,9 +56,12 @@ void SizeChooser(QFileDialog& chooser) {
 }
 
 void CQtPrompts::ShowMessage(QWidget* parent, const QString& text,
-                             const QString& caption) {
-  QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok,
-                  parent);
+                             const QString& caption, MessageLevel level) {
+  const QMessageBox::Icon icon =
+      level == MessageLevel::kError     ? QMessageBox::Critical
+      : level == MessageLevel::kWarning ? QMessageBox::Warning
+                                        : QMessageBox::Information;
+  QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
   box.button(QMessageBox::Ok)->setText(QStringLiteral("&OK"));
   FitCaption(box);
   box.exec();

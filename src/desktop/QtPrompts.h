@@ -16,8 +16,8 @@
 // their detail view (within the screen).
 class CQtPrompts : public IPrompts {
  public:
-  void ShowMessage(QWidget* parent, const QString& text,
-                   const QString& caption) override;
+  void ShowMessage(QWidget* parent, const QString& text, const QString& caption,
+                   MessageLevel level) override;
   bool AskYesNo(QWidget* parent, const QString& text,
                 const QString& caption) override;
   int RunDialog(QDialog& dialog) override;

@@ -17,26 +17,26 @@ int ToInt(size_t value) {
 
 }  // namespace
 
-CRunProgress::CRunProgress(QWidget* parent, const QString& verb,
-                           size_t fileCount)
-    : m_strVerb(verb), m_nFiles(fileCount) {
-  if (fileCount < 2) return;
-  m_pDialog = std::make_unique<QProgressDialog>(
-      QString(), QStringLiteral("&Cancel"), 0, ToInt(fileCount), parent);
-  m_pDialog->setObjectName(QStringLiteral("runProgress"));
-  m_pDialog->setWindowTitle(QString::fromLatin1(kAppTitle));
-  m_pDialog->setWindowModality(Qt::WindowModal);
-  m_pDialog->setAutoReset(false);
-  m_pDialog->setAutoClose(false);
-  m_pDialog->setMinimumDuration(0);
-  m_pDialog->setMinimumWidth(360);
-  m_pDialog->show();
-}
+CRunProgress::CRunProgress(QWidget* parent, const QString& verb)
+    : m_pParent(parent), m_strVerb(verb) {}
 
 CRunProgress::~CRunProgress() = default;
 
-bool CRunProgress::Next(size_t index, const std::string& path) {
-  if (!m_pDialog) return true;
+bool CRunProgress::StartFile(size_t index, size_t count,
+                             const std::string& path) {
+  if (count < 2) return true;
+  if (!m_pDialog) {
+    m_pDialog = std::make_unique<QProgressDialog>(
+        QString(), QStringLiteral("&Cancel"), 0, ToInt(count), m_pParent);
+    m_pDialog->setObjectName(QStringLiteral("runProgress"));
+    m_pDialog->setWindowTitle(QString::fromLatin1(kAppTitle));
+    m_pDialog->setWindowModality(Qt::WindowModal);
+    m_pDialog->setAutoReset(false);
+    m_pDialog->setAutoClose(false);
+    m_pDialog->setMinimumDuration(0);
+    m_pDialog->setMinimumWidth(360);
+    m_pDialog->show();
+  }
   if (m_pDialog->wasCanceled()) return false;
   const QString name =
       QFileInfo(QString::fromLocal8Bit(path.data(),
@@ -45,7 +45,7 @@ bool CRunProgress::Next(size_t index, const std::string& path) {
   m_pDialog->setLabelText(QStringLiteral("%1 file %2 of %3:\n%4")
                               .arg(m_strVerb)
                               .arg(index + 1)
-                              .arg(m_nFiles)
+                              .arg(count)
                               .arg(name));
   m_pDialog->setValue(ToInt(index));
   QCoreApplication::processEvents();

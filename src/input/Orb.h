@@ -87,8 +87,9 @@ class COrb {
   // the table into m_rows / m_nRows / m_nColumns. Returns 0 when the
   // configuration applies (a mark, a quantity and a material column were
   // found), -2 when it does not (rows are still built from the headers that
-  // matched), -1 when the file cannot be opened. A damaged configuration
-  // file throws CArchiveException, which the caller handles.
+  // matched), -1 with errno saying why when the file cannot be read. A
+  // damaged configuration file throws CArchiveException, which the caller
+  // handles.
   int ApplyConfiguration(const std::string& configPath);
 
   // Rebuilds the table from m_texts with the configuration already in

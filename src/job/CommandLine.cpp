@@ -33,11 +33,17 @@ ExistingOutput CCommandLineInfo::ExistingOutputMode() const {
   return ExistingOutput::kRefuse;
 }
 
+std::vector<std::string> CCommandLineInfo::BatchInputs() const {
+  if (!IsBatch()) return {};
+  return {m_names.begin(), m_names.end() - 2};
+}
+
 CConversionRequest CCommandLineInfo::BatchRequest() const {
   CConversionRequest request;
-  request.input = m_strInput;
-  request.output = m_strOutput;
-  request.config = m_strConfig;
+  if (IsBatch()) {
+    request.output = m_names[m_names.size() - 2];
+    request.config = m_names.back();
+  }
   request.kind = m_bExport ? OutputKind::kExport : OutputKind::kKel;
   request.existing = ExistingOutputMode();
   return request;
@@ -45,7 +51,16 @@ CConversionRequest CCommandLineInfo::BatchRequest() const {
 
 CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
   CCommandLineInfo info;
+  bool options = true;
   for (const std::string& arg : args) {
+    if (!options) {
+      info.m_names.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      options = false;
+      continue;
+    }
     if (arg == "--help" || arg == "-h") {
       info.m_bHelp = true;
       continue;
@@ -83,36 +98,28 @@ CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
       }
       continue;
     }
-    switch (info.m_nPositional) {
-      case 0:
-        info.m_strInput = arg;
-        break;
-      case 1:
-        info.m_strOutput = arg;
-        break;
-      case 2:
-        info.m_strConfig = arg;
-        break;
-      default:
-        break;
-    }
-    ++info.m_nPositional;
+    info.m_names.push_back(arg);
   }
   return info;
 }
 
 const char* UsageText() {
-  return "Usage: kelconv [/E] [/O | /A] [--report[=json]] INPUT OUTPUT "
-         "CONFIG.cfg\n"
+  return "Usage: kelconv [/E] [/O | /A] [--report[=json]] [--] INPUT... "
+         "OUTPUT CONFIG.cfg\n"
          "       kelconv --dump-config CONFIG.cfg\n"
          "       kelconv --make-config [/O] TEXT.toml CONFIG.cfg\n"
          "       kelconv --check-config CONFIG.cfg INPUT\n"
+         "       kelconv              (opens the conversion dialog)\n"
          "\n"
-         "Converts a bill-of-material file into a KEL file (or, with /E, a\n"
+         "Converts bill-of-material files into one KEL file (or, with /E, a\n"
          "\"~\"-delimited export) as the configuration file describes.\n"
          "INPUT is an .orb text dump, an ASCII DXF file or a PDF with real\n"
          "text (each page one drawing, appended in order); \"-\" reads it\n"
          "from standard input. The kind is told from the file's content.\n"
+         "Each INPUT is a file, a quoted pattern with * and ? (its files in\n"
+         "name order) or a \";\"-separated list; the first file written\n"
+         "follows /O or /A, the others are appended. The exit status is 0\n"
+         "only when every file was written, 2 for one or two names.\n"
          "--dump-config prints a configuration as TOML text, --make-config\n"
          "writes such a text as a configuration file (/O to replace one),\n"
          "--check-config shows which headers of an input file it matches.\n"
@@ -121,9 +128,10 @@ const char* UsageText() {
          "  E          write an export file instead of a KEL file\n"
          "  O          overwrite an existing output file\n"
          "  A          append to an existing output file\n"
-         "  --report   after the conversion, print on stdout how the table\n"
+         "  --report   after each file, print on stdout how the table\n"
          "             was rebuilt and what became of each row\n"
-         "             (--report=json: as one JSON document)\n"
+         "             (--report=json: as JSON)\n"
+         "  --         every later argument is a file name\n"
          "  --help     show this text\n"
          "  --version  show the program's version and license\n"
          "\n"

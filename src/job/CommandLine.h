@@ -16,10 +16,9 @@ enum class ReportFormat { kNone, kText, kJson };
 
 // The command line as the program understood it.
 struct CCommandLineInfo {
-  int m_nPositional = 0;  // every argument that is not an option counts
-  std::string m_strInput;
-  std::string m_strOutput;
-  std::string m_strConfig;
+  // The file names, in order: every argument that is not an option, and
+  // every argument after "--".
+  std::vector<std::string> m_names;
   bool m_bExport = false;     // "E"
   bool m_bOverwrite = false;  // "O" (clears append)
   bool m_bAppend = false;     // "A" (clears overwrite)
@@ -34,22 +33,28 @@ struct CCommandLineInfo {
   // What the conversion job does with an existing output: overwrite for
   // "O", append for "A", else refuse.
   ExistingOutput ExistingOutputMode() const;
-  // The batch conversion of the three positional arguments: input used
-  // unchanged (no pattern), KEL or export ("E"), no export headers.
+  // Three names or more: INPUT... OUTPUT CONFIG, converted without the
+  // dialog. One or two names cannot be run; none opens the dialog.
+  bool IsBatch() const { return m_names.size() >= 3; }
+  bool IsIncomplete() const { return !m_names.empty() && !IsBatch(); }
+  // The INPUT names of a batch conversion: each a file, a pattern or a
+  // ";"-separated list (job/PatternExpansion.h).
+  std::vector<std::string> BatchInputs() const;
+  // The request of a batch conversion, without its input: the last two
+  // names, KEL or export ("E"), no export headers.
   CConversionRequest BatchRequest() const;
-  // True when exactly three positional arguments were given.
-  bool IsBatch() const { return m_nPositional == 3; }
 };
 
 // Parses the arguments after the program name. An argument that begins with
 // "-" is an option; one that begins with "/" is an option only when every
 // character after the "/" is a letter ("/O", "/a"), since absolute paths
 // begin with "/" too. Option names are compared ignoring case; unknown names
-// are ignored. Of "O" and "A" the later one wins.
+// are ignored. Of "O" and "A" the later one wins. "--" ends the options:
+// every later argument is a name, also one that begins with "-".
 CCommandLineInfo ParseCommandLine(const std::vector<std::string>& args);
 
-// The usage text printed for "--help" and for a command line the program
-// cannot run.
+// The usage text printed for "--help" (stdout, exit status 0) and for a
+// command line of one or two names (stderr, exit status 2).
 const char* UsageText();
 // "Kelconv 3.0"
 const char* VersionText();

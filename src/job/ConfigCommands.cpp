@@ -278,7 +278,7 @@ int RunConfigCommand(const CCommandLineInfo& info,
   };
   for (const Usage& usage : kUsages) {
     if (usage.m_command == info.m_configCommand &&
-        usage.m_nFiles != info.m_nPositional) {
+        usage.m_nFiles != static_cast<int>(info.m_names.size())) {
       Say(err, std::string("kelconv: ") + usage.m_text);
       return 1;
     }
@@ -286,12 +286,12 @@ int RunConfigCommand(const CCommandLineInfo& info,
   try {
     switch (info.m_configCommand) {
       case ConfigCommand::kDump:
-        return DumpConfig(info.m_strInput, out, err);
+        return DumpConfig(info.m_names[0], out, err);
       case ConfigCommand::kMake:
-        return MakeConfig(info.m_strInput, info.m_strOutput, info.m_bOverwrite,
+        return MakeConfig(info.m_names[0], info.m_names[1], info.m_bOverwrite,
                           err);
       case ConfigCommand::kCheck:
-        return CheckConfig(info.m_strInput, info.m_strOutput, discardListPath,
+        return CheckConfig(info.m_names[0], info.m_names[1], discardListPath,
                            out, err);
       case ConfigCommand::kNone:
         break;

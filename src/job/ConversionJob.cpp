@@ -2,7 +2,9 @@
 #include "job/ConversionJob.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <vector>
@@ -35,8 +37,32 @@ std::string QuotedMessage(const std::string& prefix, const std::string& path,
   return InputMessage(prefix, path, suffix);
 }
 
+std::string SystemReason(int error) {
+  return error == 0 ? std::string() : std::string(": ") + std::strerror(error);
+}
+
+std::string UnableToOpenMessage(const std::string& path, int error) {
+  return QuotedMessage(kMsgUnableToOpen, path, SystemReason(error));
+}
+
+std::string InvalidConfigMessage(const std::string& path, int error) {
+  return QuotedMessage(std::string(kMsgInvalidConfig) + " ", path,
+                       SystemReason(error));
+}
+
+std::string InvalidConfigMessage(const std::string& path,
+                                 const CArchiveException& damage) {
+  const std::string where =
+      damage.Size() == 0
+          ? ": the file is empty"
+          : ": damaged: it ends inside the value at offset " +
+                std::to_string(damage.Offset()) + " (the file has " +
+                std::to_string(damage.Size()) + " bytes)";
+  return QuotedMessage(std::string(kMsgInvalidConfig) + " ", path, where);
+}
+
 int CConversionJob::ConvertFile(const CConversionRequest& request) {
-  m_bWroteOutput = false;
+  m_outcome = JobOutcome::kFailed;
   const std::string& inputPath = request.input;
   if (m_pReport != nullptr) {
     m_pReport->Start(inputPath, request.config,
@@ -48,10 +74,12 @@ int CConversionJob::ConvertFile(const CConversionRequest& request) {
   int result = -1;
   try {
     result = RunJob(request, outputPath);
-  } catch (const CArchiveException&) {
+  } catch (const CArchiveException& damage) {
     // A damaged configuration file: nothing was written.
-    Show(kMsgInvalidConfig);
+    m_outcome = JobOutcome::kFailed;
+    Show(InvalidConfigMessage(request.config, damage));
   } catch (const std::exception&) {
+    m_outcome = JobOutcome::kFailed;
     // Memory ran out, or another unexpected failure: the job ends, its
     // documents are gone with the stack, and that frees room to say so.
     try {
@@ -62,9 +90,10 @@ int CConversionJob::ConvertFile(const CConversionRequest& request) {
   }
   if (m_pReport != nullptr) {
     m_pReport->m_strOutput = outputPath;
-    m_pReport->m_outcome = m_bWroteOutput ? ReportOutcome::kWritten
-                           : result == 0  ? ReportOutcome::kDoesNotApply
-                                          : ReportOutcome::kFailed;
+    m_pReport->m_outcome =
+        m_outcome == JobOutcome::kWritten   ? ReportOutcome::kWritten
+        : m_outcome == JobOutcome::kSkipped ? ReportOutcome::kDoesNotApply
+                                            : ReportOutcome::kFailed;
     try {
       m_pReport->Finish();
     } catch (const std::exception&) {
@@ -74,8 +103,8 @@ int CConversionJob::ConvertFile(const CConversionRequest& request) {
   return result;
 }
 
-void CConversionJob::Show(const std::string& text) {
-  m_ui.ShowMessage(text);
+void CConversionJob::Show(const std::string& text, MessageLevel level) {
+  m_ui.ShowMessage(text, level);
   if (m_pReport == nullptr) return;
   try {
     m_pReport->m_messages.push_back(text);
@@ -92,7 +121,8 @@ int CConversionJob::RunJob(const CConversionRequest& request,
   std::vector<std::string> discardList;
   if (!LoadDiscardList(m_strDiscardListPath, discardList)) {
     Show(QuotedMessage(kMsgDiscardListIgnored, m_strDiscardListPath,
-                       kMsgDiscardListIgnoredSuffix));
+                       kMsgDiscardListIgnoredSuffix),
+         MessageLevel::kWarning);
   }
 
   // The records of the two readings, kept only when a report is made.
@@ -103,7 +133,8 @@ int CConversionJob::RunJob(const CConversionRequest& request,
   if (input == nullptr) {
     input = std::make_shared<CInputFile>();
     if (!input->Load(inputPath)) {
-      Show(QuotedMessage(kMsgUnableToOpen, inputPath));
+      Show(UnableToOpenMessage(inputPath, errno));
+      m_outcome = JobOutcome::kInputFailed;
       return -1;
     }
   }
@@ -119,6 +150,7 @@ int CConversionJob::RunJob(const CConversionRequest& request,
                          &readMessage) != 0) {
     Show(readMessage.empty() ? QuotedMessage(kMsgUnableToOpen, inputPath)
                              : readMessage);
+    m_outcome = JobOutcome::kInputFailed;
     return -1;
   }
 
@@ -144,6 +176,10 @@ int CConversionJob::RunJob(const CConversionRequest& request,
     case ExistingOutput::kAsk:
       if (exists) {
         const int answer = m_ui.AskOutputExists();
+        if (answer != IJobUi::kAnswerOverwrite &&
+            answer != IJobUi::kAnswerAppend) {
+          m_outcome = JobOutcome::kDeclined;
+        }
         choice = answer == IJobUi::kAnswerOverwrite ? Choice::kOverwrite
                  : answer == IJobUi::kAnswerAppend  ? Choice::kAppend
                                                     : Choice::kCancel;
@@ -181,7 +217,8 @@ int CConversionJob::RunJob(const CConversionRequest& request,
     }
   } reportOnExit{m_pReport, document, firstRecord, secondRecord};
 
-  const int applied = first->ApplyConfiguration(configPath);
+  int applied = first->ApplyConfiguration(configPath);
+  int readError = errno;  // why a configuration file could not be read
   reportOnExit.m_bApplies = applied == 0;
   if (applied == -2) {
     // The table may have been drawn from the bottom upwards.
@@ -190,24 +227,27 @@ int CConversionJob::RunJob(const CConversionRequest& request,
     if (second->ReadDrawing(*input, request.page, false, true, &discardList) !=
         0) {
       Show(QuotedMessage(kMsgUnableToOpen, inputPath));
+      m_outcome = JobOutcome::kInputFailed;
       return -1;
     }
-    const int secondApplied = second->ApplyConfiguration(configPath);
-    if (secondApplied == 0) {
+    applied = second->ApplyConfiguration(configPath);
+    readError = errno;
+    if (applied == 0) {
       document = second.get();
       reportOnExit.m_bApplies = true;
-    } else if (secondApplied != -2) {
-      Show(kMsgInvalidConfig);
-      return -1;
-    } else if (!exportRows) {
+    } else if (applied == -2 && !exportRows) {
       Show(QuotedMessage(kMsgConfigDoesNotApply, inputPath,
-                         kMsgConfigDoesNotApplySuffix));
+                         kMsgConfigDoesNotApplySuffix),
+           MessageLevel::kWarning);
+      // Cancel in "Warning!" still ends the run that asked.
+      if (m_outcome != JobOutcome::kDeclined) m_outcome = JobOutcome::kSkipped;
       return 0;
     }
-  } else if (applied != 0) {
+  }
+  if (applied != 0 && applied != -2) {
     // The configuration file cannot be read: say so rather than report a
     // conversion that wrote nothing as a success.
-    Show(kMsgInvalidConfig);
+    Show(InvalidConfigMessage(configPath, readError));
     return -1;
   }
 
@@ -232,6 +272,6 @@ int CConversionJob::RunJob(const CConversionRequest& request,
                                            : std::string()));
     return -1;
   }
-  m_bWroteOutput = true;
+  m_outcome = JobOutcome::kWritten;
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "config/Archive.h"
 #include "input/InputFile.h"
 #include "job/JobUi.h"
 
@@ -21,6 +22,15 @@ enum class ExistingOutput {
 
 // What a conversion job writes.
 enum class OutputKind { kKel, kExport };
+
+// How a conversion job ended.
+enum class JobOutcome {
+  kWritten,      // the output was written
+  kSkipped,      // a KEL conversion that the configuration does not fit
+  kInputFailed,  // the input could not be read: other inputs may still do
+  kFailed,       // the output or the configuration failed, or memory ran out
+  kDeclined,     // "Warning!" was answered with Cancel
+};
 
 // One conversion: what to read, what to write and how.
 struct CConversionRequest {
@@ -69,6 +79,19 @@ inline constexpr const char* kMsgIsTheInputFile = " is the input file";
 inline constexpr const char* kMsgIsTheConfigFile = " is the configuration file";
 inline constexpr const char* kMsgCannotWrite = ": cannot write ";
 
+// ": " and the system's reason for `error` (an errno value); "" for 0.
+std::string SystemReason(int error);
+
+// "Unable to open "<path>": <reason>" (see SystemReason).
+std::string UnableToOpenMessage(const std::string& path, int error);
+
+// "Please specify a valid config file." followed by the configuration's path
+// and what is wrong with it: the system's reason `error` (an errno value)
+// for a file that cannot be read, or where a damaged file ends.
+std::string InvalidConfigMessage(const std::string& path, int error);
+std::string InvalidConfigMessage(const std::string& path,
+                                 const CArchiveException& damage);
+
 // The conversion job: reads one input file, matches the configuration to it
 // and writes a KEL or export file. It keeps no state between calls but the
 // outcome of the last one.
@@ -88,8 +111,9 @@ class CConversionJob {
   // configuration file (the same file under any name) is refused.
   int ConvertFile(const CConversionRequest& request);
 
-  // Whether the last ConvertFile call wrote its output.
-  bool WroteOutput() const { return m_bWroteOutput; }
+  // How the last ConvertFile call ended, and whether it wrote its output.
+  JobOutcome Outcome() const { return m_outcome; }
+  bool WroteOutput() const { return m_outcome == JobOutcome::kWritten; }
 
   // Optional, not owned: when set, every ConvertFile call replaces
   // `*report` with the report of that job (job/ConversionReport.h). The job
@@ -102,14 +126,14 @@ class CConversionJob {
 
  private:
   // Shows `text` and, when a report is made, keeps it there.
-  void Show(const std::string& text);
+  void Show(const std::string& text, MessageLevel level = MessageLevel::kError);
 
   // The job itself; `output` is the output path without leading blanks.
   int RunJob(const CConversionRequest& request, const std::string& output);
 
   IJobUi& m_ui;
   std::string m_strDiscardListPath;
-  bool m_bWroteOutput = false;
+  JobOutcome m_outcome = JobOutcome::kFailed;
   CConversionReport* m_pReport = nullptr;
   IOutputCalls* m_pOutputCalls = nullptr;
 };

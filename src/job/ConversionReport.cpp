@@ -49,6 +49,8 @@ const char* OutcomeName(ReportOutcome outcome) {
       return "does not apply";
     case ReportOutcome::kFailed:
       return "failed";
+    case ReportOutcome::kPreviewed:
+      return "previewed";
     case ReportOutcome::kNotRun:
       break;
   }
@@ -199,6 +201,9 @@ void WriteJob(const CConversionReport& report, TextWriter& out) {
       break;
     case ReportOutcome::kFailed:
       out.Item("outcome: the job failed");
+      break;
+    case ReportOutcome::kPreviewed:
+      out.Item("outcome: previewed, nothing was written");
       break;
     case ReportOutcome::kNotRun:
       out.Item("outcome: the job did not run");

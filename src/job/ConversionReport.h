@@ -23,6 +23,7 @@ enum class ReportOutcome {
   kWritten,       // the output was written
   kDoesNotApply,  // a KEL conversion that the configuration does not fit
   kFailed,        // a failure or a cancel; the messages say which
+  kPreviewed,     // the KEL text was made for a preview: no file written
 };
 
 // A result that is suspicious although the conversion did what it should.

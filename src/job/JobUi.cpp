@@ -3,10 +3,10 @@
 
 #include <cstdio>
 
-void CStderrJobUi::ShowMessage(const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stderr);
-  std::fputc('\n', stderr);
-  std::fflush(stderr);
+void CStderrJobUi::ShowMessage(const std::string& text, MessageLevel) {
+  std::fwrite(text.data(), 1, text.size(), m_pStream);
+  std::fputc('\n', m_pStream);
+  std::fflush(m_pStream);
 }
 
 int CStderrJobUi::AskOutputExists() { return kAnswerCancel; }

@@ -139,6 +139,7 @@ TEST_F(MainDialogTest, ConvertRunsEveryMatchAndAsksOnlyForTheFirst) {
   Click(Control::kConvert);
   EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kConverted});
   EXPECT_EQ(m_prompts.Messages()[0].caption, "Kelconv Conversion Utility");
+  EXPECT_EQ(m_prompts.Messages()[0].level, MessageLevel::kInformation);
   EXPECT_EQ(TempDir::Read(m_output), Reference(matches));
 
   SetPaths(matches[0], m_output, m_config);
@@ -146,15 +147,44 @@ TEST_F(MainDialogTest, ConvertRunsEveryMatchAndAsksOnlyForTheFirst) {
   EXPECT_EQ(TempDir::Read(m_output), Reference({matches[0]}));
 }
 
-TEST_F(MainDialogTest, ConvertTakesTheWholeTextAsOnePattern) {
+// Convert takes the input text as Export does: files chosen together, a
+// plain name that is not there, nothing at all. Success is said only when
+// every file was written; nothing written is an error.
+TEST_F(MainDialogTest, ConvertSaysWhatBecameOfEachFile) {
   const std::string a = m_dir.Write("a.orb", kTopDownDrawing);
-  for (const std::string& input :
-       {"\"" + a + "\";\"" + a + "\"", std::string()}) {
+  const std::string f = m_dir.Write("f.orb", kForeignDrawing);
+  const std::string missing = m_dir.Path("missing.orb");
+  const QString doesNotApply =
+      Q("Configuration Does Not Apply to Input File \"" + f +
+        "\" (must match at least mark, quantity and material columns)");
+  using L = MessageLevel;
+  const struct {
+    std::string input;
+    QStringList messages;
+    std::vector<MessageLevel> levels;
+    std::vector<std::string> written;
+  } cases[] = {
+      {"\"" + a + "\";\"" + a + "\"", {kConverted}, {L::kInformation}, {a, a}},
+      {missing, {Q("Unable to open \"" + missing + "\": No such file or directory")},
+       {L::kError}, {}},
+      {f, {doesNotApply}, {L::kWarning}, {}},
+      {f + ";" + f,
+       {doesNotApply, doesNotApply,
+        "0 of 2 files converted; 2 skipped: the configuration does not apply."},
+       {L::kWarning, L::kWarning, L::kError}, {}},
+      {"", {kNoMatch}, {L::kError}, {}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
     m_prompts.ClearRecord();
-    SetPaths(input, m_output, m_config);
+    std::filesystem::remove(m_output);
+    SetPaths(c.input, m_output, m_config);
     Click(Control::kConvert);
-    EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kNoMatch});
-    EXPECT_FALSE(std::filesystem::exists(m_output));
+    EXPECT_EQ(m_prompts.MessageTexts(), c.messages);
+    std::vector<MessageLevel> levels;
+    for (const auto& message : m_prompts.Messages()) levels.push_back(message.level);
+    EXPECT_EQ(levels, c.levels);
+    EXPECT_EQ(TempDir::Read(m_output),
+              c.written.empty() ? "" : Reference(c.written));
   }
 }
 
@@ -175,7 +205,8 @@ TEST_F(MainDialogTest, CancelStopsTheRun) {
     EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
     EXPECT_EQ(TempDir::Read(m_output), "keep me\r\n");
   }
-  // Cancel in the progress window stops before the next file.
+  // Cancel in the progress window stops before the next file, and says
+  // how many files are in the output.
   m_prompts.QueueDialog([this](QDialog& dialog) {
     m_dialog->findChild<QProgressDialog*>()->cancel();
     static_cast<CWarningDialog&>(dialog).AppendButton()->click();
@@ -183,14 +214,17 @@ TEST_F(MainDialogTest, CancelStopsTheRun) {
   });
   SetPaths(m_dir.Path("jobs/*.orb"), m_output, m_config);
   Click(Control::kConvert);
-  EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
+  EXPECT_EQ(m_prompts.MessageTexts(),
+            QStringList{"Cancelled: 1 of 3 files converted; 2 not converted."});
+  EXPECT_EQ(m_prompts.Messages()[0].level, MessageLevel::kWarning);
   EXPECT_EQ(TempDir::Read(m_output), "keep me\r\n" + Reference({matches[0]}));
 }
 
 TEST_F(MainDialogTest, ExportRunsPatternsInTurn) {
   // Both entries of the first pattern fail (they are directories): only the
   // first one is tried, the other patterns are still exported, and the
-  // first file written starts the output, headers included.
+  // first file written starts the output, headers included. The closing
+  // message says so.
   MakeDirectory(m_dir, "bad/x.orb");
   MakeDirectory(m_dir, "bad/y.orb");
   MakeDirectory(m_dir, "one");
@@ -204,17 +238,19 @@ TEST_F(MainDialogTest, ExportRunsPatternsInTurn) {
            m_output, m_config);
   Click(Control::kExport);
   EXPECT_EQ(m_prompts.MessageTexts(),
-            (QStringList{Q("Unable to open \"" + firstBad + "\""), kExported}));
+            (QStringList{Q("Unable to open \"" + firstBad + "\": Is a directory"),
+                         "2 of 4 files exported; 1 failed; 1 not exported "
+                         "after a failure."}));
   EXPECT_EQ(TempDir::Read(m_output), Reference({a, b}, true, 1));
 
-  // A pattern without a match ends the whole action.
+  // A pattern without a match ends the whole action before any file.
   m_prompts.ClearRecord();
   std::filesystem::remove(m_output);
   QueueExportOption(0);
   SetPaths(a + ";" + m_dir.Path("none*.orb") + ";" + b, m_output, m_config);
   Click(Control::kExport);
   EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kNoMatch});
-  EXPECT_EQ(TempDir::Read(m_output), Reference({a}, true, 0));
+  EXPECT_FALSE(std::filesystem::exists(m_output));
 
   // Cancelled options, or nothing to export (not reported as a success),
   // write nothing.
@@ -243,7 +279,8 @@ TEST_F(MainDialogTest, LaterFilesCreateTheOutputWhenTheFirstWroteNothing) {
                 Q("Configuration Does Not Apply to Input File \"" + matches[0] +
                   "\" (must match at least mark, quantity and "
                   "material columns)"),
-                kConverted}));
+                "1 of 2 files converted; 1 skipped: the configuration does "
+                "not apply."}));
   EXPECT_EQ(TempDir::Read(m_output), Reference({matches[1]}));
 }
 
@@ -252,16 +289,21 @@ TEST_F(MainDialogTest, PreviewReportsEachOutcome) {
   m_dir.Write("foreign.orb", kForeignDrawing);
   m_dir.Write("broken.cfg", std::string("\x9f\x86\x01\x00\x06", 5));
   const QString invalidInput = "Please specify a valid input file.";
-  const QString invalidConfig = "Please specify a valid config file.";
+  const QString invalidConfig = "Please specify a valid config file. \"";
+  const QString dir = Q(m_dir.Root().string() + "/");
   const struct Case {
     const char* input;
     const char* config;
     QString message;
   } cases[] = {
       {"none*.orb", "my.cfg", invalidInput},
-      {"dir.orb", "my.cfg", invalidInput},
-      {"foreign.orb", "missing.cfg", invalidConfig},
-      {"foreign.orb", "broken.cfg", invalidConfig},
+      {"dir.orb", "my.cfg", invalidInput + " \"" + dir + "dir.orb\": Is a directory"},
+      {"foreign.orb", "missing.cfg",
+       invalidConfig + dir + "missing.cfg\": No such file or directory"},
+      {"foreign.orb", "broken.cfg",
+       invalidConfig + dir +
+           "broken.cfg\": damaged: it ends inside the value at offset 4 (the "
+           "file has 5 bytes)"},
       {"foreign.orb", "my.cfg",
        "Configuration Does Not Apply to Input File (must match at least "
        "mark, quantity and material columns)"},
@@ -292,10 +334,19 @@ TEST_F(MainDialogTest, DisplayReplacesTheWindowAndItsDocument) {
   EXPECT_TRUE(first.isNull());
   EXPECT_EQ(m_dialog->DisplayedDocument()->m_texts[1].m_text, "LENGTH");
 
-  // An input that cannot be read leaves a hidden window.
+  // An input that cannot be read leaves a hidden window, and says why.
   SetPaths(m_dir.Path("missing.orb"), "", "");
   Click(Control::kDisplay);
   EXPECT_FALSE(m_dialog->Graphic()->isVisible());
+  EXPECT_EQ(m_prompts.MessageTexts(),
+            QStringList{Q("Please specify a valid input file. \"" +
+                          m_dir.Path("missing.orb") +
+                          "\": No such file or directory")});
+
+  // Of files chosen together, the first is shown.
+  SetPaths("\"" + input + "\";\"" + m_dir.Path("missing.orb") + "\"", "", "");
+  Click(Control::kDisplay);
+  EXPECT_TRUE(m_dialog->Graphic()->isVisible());
 
   // Closing the window lets the document go.
   SetPaths(input, "", "");

@@ -34,18 +34,29 @@ void AnswerNextModal(std::function<void(Window*)> answer) {
   timer->start(10);
 }
 
-TEST(QtPromptsTest, MessageBoxHasOneOkButtonAndTheCaption) {
-  CQtPrompts prompts;
-  QString title;
-  int buttons = 0;
-  AnswerNextModal<QMessageBox>([&](QMessageBox* box) {
-    title = box->windowTitle();
-    buttons = static_cast<int>(box->buttons().size());
-    box->button(QMessageBox::Ok)->click();
-  });
-  prompts.ShowMessage(nullptr, "Success", "File Saved");
-  EXPECT_EQ(title, "File Saved");
-  EXPECT_EQ(buttons, 1);
+TEST(QtPromptsTest, MessageBoxHasOneOkButtonTheCaptionAndItsIcon) {
+  const struct {
+    MessageLevel level;
+    QMessageBox::Icon icon;
+  } kCases[] = {{MessageLevel::kInformation, QMessageBox::Information},
+                {MessageLevel::kWarning, QMessageBox::Warning},
+                {MessageLevel::kError, QMessageBox::Critical}};
+  for (const auto& c : kCases) {
+    CQtPrompts prompts;
+    QString title;
+    int buttons = 0;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    AnswerNextModal<QMessageBox>([&](QMessageBox* box) {
+      title = box->windowTitle();
+      buttons = static_cast<int>(box->buttons().size());
+      icon = box->icon();
+      box->button(QMessageBox::Ok)->click();
+    });
+    prompts.ShowMessage(nullptr, "Success", "File Saved", c.level);
+    EXPECT_EQ(title, "File Saved");
+    EXPECT_EQ(buttons, 1);
+    EXPECT_EQ(icon, c.icon);
+  }
 }
 
 TEST(QtPromptsTest, OpenChooserCreatesANewNameAfterConfirmation) {

@@ -109,6 +109,7 @@ TEST_F(TableAndDetailsTest, PreviewShowsTheJobsTextAndReport) {
     EXPECT_EQ(shown, m_dialog->PreviewReport());
     EXPECT_EQ(WithoutJob(shown), WithoutJob(expected));
     EXPECT_TRUE(shown.contains("output: the preview"));
+    EXPECT_TRUE(shown.contains("outcome: previewed, nothing was written"));
     EXPECT_EQ(shown.contains("bottom to top (inverted)"),
               drawing == kBottomUpDrawing);
   }

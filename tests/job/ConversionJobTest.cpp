@@ -85,7 +85,7 @@ TEST_F(ConversionJobTest, RunsWithoutAnExistingOutput) {
        {unable(m_dir.Path("no/dir/out.kel"))}},
       // The input is reported before the (missing) output name.
       {"unreadable input", ExistingOutput::kRefuse, pattern, "   ",
-       {"Unable to open \"" + pattern + "\""}}};
+       {"Unable to open \"" + pattern + "\": No such file or directory"}}};
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -146,6 +146,7 @@ TEST_F(ConversionJobTest, ConfigurationThatDoesNotApply) {
   EXPECT_EQ(Run(ExistingOutput::kOverwrite, false, input), 0);
   EXPECT_FALSE(m_bWrote);
   EXPECT_EQ(m_ui.m_messages, Messages{message});
+  EXPECT_EQ(m_ui.m_levels, std::vector<MessageLevel>{MessageLevel::kWarning});
   EXPECT_FALSE(std::filesystem::exists(m_output));
 
   // With an existing output the refusal comes first, then the mismatch.
@@ -187,18 +188,28 @@ TEST_F(ConversionJobTest, SizesWithALeadingDecimalPoint) {
   EXPECT_EQ(TempDir::Read(m_output), expected);
 }
 
+// The message names the configuration and says what is wrong with it.
 TEST_F(ConversionJobTest, UnreadableOrDamagedConfiguration) {
   std::string damaged = TempDir::Read(m_config);
   damaged.resize(damaged.size() / 2);
-  const std::string configs[] = {m_dir.Path("missing.cfg"),
-                                 m_dir.Write("damaged.cfg", damaged),
-                                 m_dir.Write("empty.cfg", "")};
-  for (const std::string& config : configs) {
-    SCOPED_TRACE(config);
+  const std::string size = std::to_string(damaged.size());
+  const struct {
+    std::string config, problem;
+  } cases[] = {
+      {m_dir.Path("missing.cfg"), ": No such file or directory"},
+      {m_dir.Root().string(), ": Is a directory"},
+      {m_dir.Write("damaged.cfg", damaged),
+       ": damaged: it ends inside the value at offset 121 (the file has " +
+           size + " bytes)"},
+      {m_dir.Write("empty.cfg", ""), ": the file is empty"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.config);
     m_ui = CRecordingJobUi();
     m_dir.Write("out.kel", "keep");
-    EXPECT_EQ(Run(ExistingOutput::kOverwrite, false, "", config), -1);
-    EXPECT_EQ(m_ui.m_messages, Messages{kMsgInvalidConfig});
+    EXPECT_EQ(Run(ExistingOutput::kOverwrite, false, "", c.config), -1);
+    EXPECT_EQ(m_ui.m_messages,
+              Messages{"Please specify a valid config file. \"" + c.config +
+                       "\"" + c.problem});
     EXPECT_EQ(TempDir::Read(m_output), "keep");
   }
 }

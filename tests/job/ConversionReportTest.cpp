@@ -110,18 +110,11 @@ TEST_F(ConversionReportTest, Warnings) {
   for (int r = 0; r < 5; ++r) {
     notes += "(21 " + std::to_string(8900 - 4 * r) + " 0),NOTE\n";
   }
-  // The test configuration and a WT column that no drawing here has.
-  CConfiguration weight = TestConfiguration();
-  weight.m_columns.push_back(weight.m_columns.front());
-  weight.m_columns.back().m_strHeader = "WT";
-  weight.m_columns.back().m_strType = "Weight";
-  ASSERT_EQ(StoreConfigurationFile(m_dir.Path("wt.cfg"), weight), 0);
   struct Case {
     const char* name;
     std::string drawing;
     std::vector<ReportWarningKind> kinds;
     std::vector<std::string> named;  // texts the warnings must quote
-    const char* config = "my.cfg";
   };
   const Case kCases[] = {
       {"clean", Table(20), {}, {}},
@@ -135,11 +128,6 @@ TEST_F(ConversionReportTest, Warnings) {
         ReportWarningKind::kCellConflict},
        {"\"GALV\" at (20.000, 8995.990) and \"PAINTED\" at (22.000, "
         "8995.990) fell into one cell"}},
-      {"a configured column the drawing lacks",
-       Table(3),
-       {ReportWarningKind::kUnmatchedColumns},
-       {"configured columns that match no header: column 5 \"WT\" (Weight)"},
-       "wt.cfg"},
       {"few rows are items",
        Table(3, notes),
        {ReportWarningKind::kFewItems},
@@ -149,7 +137,7 @@ TEST_F(ConversionReportTest, Warnings) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     const CConversionReport report =
-        Convert(m_dir.Write("in.orb", c.drawing), m_dir.Path(c.config));
+        Convert(m_dir.Write("in.orb", c.drawing), m_dir.Path("my.cfg"));
     EXPECT_EQ(report.m_outcome, ReportOutcome::kWritten);
     std::vector<ReportWarningKind> kinds;
     for (const CReportWarning& warning : report.m_warnings) {
@@ -223,6 +211,28 @@ TEST_F(ConversionReportTest, CommandLine) {
   EXPECT_EQ(doc["table"]["texts"].size(), doc["reading"]["texts"]);
   EXPECT_EQ(doc["table"]["texts"][0]["place"], "above data");
   EXPECT_EQ(doc["warnings"].size(), 0u);
+
+  // Several files: an array of reports, and the warnings that a script
+  // should see on stderr: the example's configuration has columns that
+  // these drawings lack (the others match).
+  m_dir.Write("t1.orb", Table(3));
+  m_dir.Write("t2.orb", Table(4));
+  ASSERT_EQ(Run("--report=json /O t1.orb t2.orb out.kel " + kExamples +
+                    "/sample.cfg 2>stderr.txt",
+                json),
+            0);
+  const nlohmann::json reports = nlohmann::json::parse(json);
+  ASSERT_TRUE(reports.is_array());
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[1]["input"], "t2.orb");
+  EXPECT_EQ(reports[1]["warnings"][0]["kind"], "unmatched columns");
+  const std::string unmatched =
+      ": configured columns that match no header: column 5 \"GRADE\" "
+      "(Grade), column 6 \"REMARKS\" (Remarks), column 7 \"WEIGHT\" "
+      "(Weight)\n";
+  EXPECT_EQ(TempDir::Read(m_dir.Path("stderr.txt")),
+            "Warning for \"t1.orb\"" + unmatched + "Warning for \"t2.orb\"" +
+                unmatched + "2 of 2 files converted.\n");
 
   // A refused output: the exit status and stderr stay as they are, the
   // report says why.

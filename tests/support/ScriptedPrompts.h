@@ -38,6 +38,7 @@ class CScriptedPrompts : public IPrompts {
   struct SRequest {
     EKind kind = EKind::Message;
     QString text, caption, startPath, filter, dialogTitle;
+    MessageLevel level = MessageLevel::kInformation;  // of a message
   };
   using DialogAnswer = std::function<int(QDialog&)>;
 
@@ -90,9 +91,9 @@ class CScriptedPrompts : public IPrompts {
   }
   void ClearRecord() { m_requests.clear(); }
 
-  void ShowMessage(QWidget*, const QString& text,
-                   const QString& caption) override {
-    m_requests.push_back({EKind::Message, text, caption, {}, {}, {}});
+  void ShowMessage(QWidget*, const QString& text, const QString& caption,
+                   MessageLevel level) override {
+    m_requests.push_back({EKind::Message, text, caption, {}, {}, {}, level});
   }
   bool AskYesNo(QWidget*, const QString& text,
                 const QString& caption) override {

@@ -260,5 +260,5 @@ QTreeWidgetItem* CConfigColumns::MakeLine(const CConfigColumnItem& item) {
 
 void CConfigColumns::ShowMessage(const char* text) {
   m_prompts.ShowMessage(this, QString::fromLatin1(text),
-                        QString::fromLatin1(kAppTitle));
+                        QString::fromLatin1(kAppTitle), MessageLevel::kWarning);
 }

@@ -45,7 +45,7 @@ void EditConfiguration(QWidget* parent, IPrompts& prompts,
                         QStringLiteral("The configuration file \"%1\" is "
                                        "damaged and cannot be edited.")
                             .arg(path),
-                        caption);
+                        caption, MessageLevel::kError);
     return;
   }
 
@@ -58,7 +58,7 @@ void EditConfiguration(QWidget* parent, IPrompts& prompts,
     prompts.ShowMessage(parent,
                         QStringLiteral("No configuration file name was given; "
                                        "the configuration was not saved."),
-                        caption);
+                        caption, MessageLevel::kWarning);
     return;
   }
   CopyFromSheet(config, sheet);
@@ -68,6 +68,6 @@ void EditConfiguration(QWidget* parent, IPrompts& prompts,
                                        "not be written; the configuration was "
                                        "not saved.")
                             .arg(path),
-                        caption);
+                        caption, MessageLevel::kError);
   }
 }
