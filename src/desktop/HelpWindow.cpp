@@ -26,16 +26,15 @@ family of drawings is held in a configuration file (<tt>.cfg</tt>).</p>
 <dt><b>Input File</b></dt>
 <dd>The drawing to convert, or a pattern such as
 <tt>/jobs/1234/*.orb</tt>: <tt>*</tt> stands for any run of characters and
-<tt>?</tt> for any one character, in the last part of the path only. Convert
-and Export run once for every file that matches. For Export several
-patterns may be given, separated by <tt>;</tt>. Choosing several files with
-<b>Browse...</b> fills in their paths in double quotes, separated by
-<tt>;</tt>: Export takes each of them, Convert takes the whole text as one
-pattern. The kind of a file comes from its content. Every page of a PDF is a
-drawing of its own, converted after the one before as the files of a
-pattern are; Preview and Display ask which page to show. Binary DXF and DWG
-files must be saved as ASCII DXF first; a PDF whose letters are drawn as
-lines holds no text to read.</dd>
+<tt>?</tt> for any one character, in the last part of the path only. Several
+files and patterns may be given, separated by <tt>;</tt>; choosing several
+files with <b>Browse...</b> fills in their paths so, each in double quotes.
+Convert and Export run once for every file, the files of a pattern in name
+order; Display and Preview show the first file. The kind of a file comes
+from its content. Every page of a PDF is a drawing of its own, converted
+after the one before as the files of a pattern are; Preview and Display ask
+which page to show. Binary DXF and DWG files must be saved as ASCII DXF
+first; a PDF whose letters are drawn as lines holds no text to read.</dd>
 <dt><b>Output File</b></dt>
 <dd>The KEL or export file to write. When it exists already, the first file
 of a run asks whether to overwrite it or append to it; every further file of
@@ -94,6 +93,36 @@ the file: never, only once, or before each drawing.</dd>
 <p>With several input files a progress window shows which file is being
 converted; its Cancel stops the run before the next file.</p>
 
+<h3>Messages</h3>
+<p>A message with the information icon means success; the warning icon
+means that something was not done, the error icon that nothing was.</p>
+<ul>
+<li><i>File(s) Successfully Converted</i> (or <i>Exported</i>): every file
+was written.</li>
+<li><i>2 of 3 files converted; 1 skipped: the configuration does not
+apply.</i>: not every file was written; the others were skipped,
+<i>failed</i>, or <i>not converted after a failure</i>. A failure of the
+output or the configuration ends the run; so does a file that cannot be
+read, except that Export goes on with the next pattern. After Cancel in the
+progress window the message begins with <i>Cancelled:</i>.</li>
+<li><i>No input files matched the wildcard.</i>: a pattern matched no file;
+nothing was converted.</li>
+<li><i>Unable to open "in.orb": No such file or directory</i>: an input file
+that cannot be read, and why.</li>
+<li><i>Please specify a valid config file. "my.cfg": ...</i>: the
+configuration cannot be read (and why), is empty, or is damaged (and where
+it ends).</li>
+<li><i>Configuration Does Not Apply to Input File "in.orb" ...</i>: no mark,
+quantity and material column matched; the file is skipped.</li>
+<li><i>Unable to process "in.orb": cannot write "out.kel": ...</i>: the
+output file could not be written, and why.</li>
+<li><i>Please specify a valid input file.</i>: Preview or Display found no
+file, or cannot read it (the file and the reason follow).</li>
+</ul>
+<p>The <b>Details...</b> of a preview also warn about configured columns
+whose header is not in the drawing, and about tables where fewer than half
+of the rows became items.</p>
+
 <h3>Discard list</h3>
 <p>Phrases listed one per line in <tt>DISCARD.TXT</tt> beside the program are
 cut out of every text of the input, ignoring letter case, before it is read.
@@ -101,17 +130,21 @@ This program reads it from <tt>%1</tt>. Changes take effect with the next
 action.</p>
 
 <h3>Command line</h3>
-<pre>kelconv [/E] [/O | /A] INPUT OUTPUT CONFIG.cfg</pre>
-<p>With exactly three file names the program converts one file without
-showing this dialog and ends; otherwise it opens this dialog.</p>
+<pre>kelconv [/E] [/O | /A] [--] INPUT... OUTPUT CONFIG.cfg</pre>
+<p>With three file names or more the program converts every input into the
+one output without showing this dialog and ends, as Convert (or, with
+<tt>/E</tt>, Export) would. Each input is a file, a quoted pattern or a
+<tt>;</tt> list, as in Input File. Without file names it opens this dialog;
+one or two names only print the usage. The exit status is 0 when every file
+was written.</p>
 <ul>
 <li><tt>/E</tt> writes an export file instead of a KEL file.</li>
 <li><tt>/O</tt> overwrites an existing output file, <tt>/A</tt> appends to
 it; the later of the two wins. Without either, an existing output file is
 left alone.</li>
 <li>Options may also start with <tt>-</tt> and be written in any letter
-case. The input file is used as given: patterns are not expanded;
-<tt>-</tt> reads it from the standard input.</li>
+case. <tt>--</tt> ends the options: every later argument is a file
+name. <tt>-</tt> as an input reads it from the standard input.</li>
 </ul>
 )");
   return text.arg(discardListPath.toHtmlEscaped());
