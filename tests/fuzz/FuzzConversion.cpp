@@ -20,6 +20,7 @@
 #include "FuzzSupport.h"
 #include "config/Archive.h"
 #include "input/DiscardList.h"
+#include "input/DrawingKind.h"
 #include "input/Orb.h"
 #include "input/OrbRecord.h"
 
@@ -116,6 +117,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const unsigned options =
       parts[3].empty() ? 0u : static_cast<unsigned char>(parts[3][0]);
 
+  // Only text dumps are converted here; the other kinds of drawing have
+  // their own reader targets.
+  if (DetectDrawingKind(parts[0]) != DrawingKind::kOrb) return 0;
   orbFile.Write(parts[0]);
   cfgFile.Write(parts[1]);
   std::vector<std::string> discardList;

@@ -16,6 +16,7 @@
 
 #include "FuzzSupport.h"
 #include "input/DiscardList.h"
+#include "input/DrawingKind.h"
 #include "input/Orb.h"
 
 namespace {
@@ -56,6 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(phrase.back() != ' ' && phrase.back() != '\t');
   }
 
+  // Bytes that name another kind of drawing (DXF, PDF, DWG) go to their own
+  // readers, which have their own targets.
+  if (DetectDrawingKind(parts[0]) != DrawingKind::kOrb) return 0;
   orbFile.Write(parts[0]);
   COrb plain;
   FUZZ_CHECK(plain.ReadOrbFile(orbFile.Path(), false, false, &discardList) ==
