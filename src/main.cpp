@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Start-up: no file names open the main dialog; three or more (INPUT...
-// OUTPUT CONFIG) convert without it; one or two cannot be run.
-#include <QApplication>
+// Start-up: no file names open the main dialog, from the desktop module,
+// which is loaded only then; three or more (INPUT... OUTPUT CONFIG) convert
+// without it and map no GUI library; one or two cannot be run.
 #include <clocale>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "desktop/InteractiveMode.h"
-#include "desktop/QtPrompts.h"
+#include "desktop/DesktopModule.h"
 #include "input/DiscardList.h"
 #include "input/ProgramDirectory.h"
+#include "input/ProgramModule.h"
 #include "job/BatchConversion.h"
 #include "job/CommandLine.h"
 #include "job/ConfigCommands.h"
@@ -22,6 +22,30 @@ namespace {
 // write to it failed, as on a full disk.
 bool StdoutWritten(const char* what) {
   return StreamWritten(stdout, what, stderr);
+}
+
+// Runs the main dialog from the desktop module. Without the module (the
+// program copied alone, or Qt missing) says so in one line on stderr and
+// returns kExitNoDialog.
+int RunDesktop(int argc, char** argv) {
+  const std::string directory = ProgramDirectory();
+  CProgramModule module;
+  KelconvDesktopMainFn run = nullptr;
+  // Qt's libraries keep threads and exit handlers of their own: the module
+  // stays mapped until the process ends.
+  if (module.Open(directory, KELCONV_DESKTOP_MODULE, /*stayLoaded=*/true)) {
+    run = reinterpret_cast<KelconvDesktopMainFn>(
+        module.Symbol(KELCONV_DESKTOP_MAIN_SYMBOL));
+  }
+  if (run == nullptr) {
+    std::fprintf(stderr,
+                 "kelconv: the desktop part is missing, so the main dialog "
+                 "cannot open: \"%s\" (%s); conversions run without it: "
+                 "kelconv --help\n",
+                 module.Path().c_str(), module.Error().c_str());
+    return KELCONV_EXIT_NO_DIALOG;
+  }
+  return run(argc, argv, DiscardListPath(directory).c_str());
 }
 
 }  // namespace
@@ -61,14 +85,7 @@ int main(int argc, char** argv) {
     std::fputs(UsageText(), stderr);
     return 2;
   }
-  if (!info.IsBatch()) {
-    // Only the desktop program needs a display; batch mode runs without.
-    QApplication app(argc, argv);
-    UseCLocaleRules();
-    CQtPrompts prompts;
-    RunInteractiveMode(prompts, DiscardListPath(ProgramDirectory()));
-    return 0;
-  }
+  if (!info.IsBatch()) return RunDesktop(argc, argv);
   return RunBatchConversion(info, DiscardListPath(ProgramDirectory()), stdout,
                             stderr);
 }

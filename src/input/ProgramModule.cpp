@@ -9,7 +9,7 @@ CProgramModule::~CProgramModule() {
 }
 
 bool CProgramModule::Open(const std::string& programDirectory,
-                          const std::string& name) {
+                          const std::string& name, bool stayLoaded) {
   const std::string places[] = {programDirectory + "/" + name,
                                 programDirectory + "/../lib/kelconv/modules/" + name};
   for (const std::string& place : places) {
@@ -20,7 +20,8 @@ bool CProgramModule::Open(const std::string& programDirectory,
       m_strError = "not found";
       continue;
     }
-    m_pHandle = dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL);
+    m_pHandle = dlopen(place.c_str(),
+                       RTLD_NOW | RTLD_LOCAL | (stayLoaded ? RTLD_NODELETE : 0));
     if (m_pHandle != nullptr) {
       m_strError.clear();
       return true;

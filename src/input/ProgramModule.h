@@ -19,7 +19,10 @@ class CProgramModule {
   // Loads the module file `name` ("kelconv-pdf.so") from `programDirectory`
   // or from `programDirectory`/../lib/kelconv/modules. Returns false when
   // neither loads; Error() then names the file looked for last and says why.
-  bool Open(const std::string& programDirectory, const std::string& name);
+  // With `stayLoaded` the module stays mapped after this object is gone,
+  // until the process ends.
+  bool Open(const std::string& programDirectory, const std::string& name,
+            bool stayLoaded = false);
 
   // The address of the exported `symbol`, or null (Error() says why).
   void* Symbol(const char* symbol);

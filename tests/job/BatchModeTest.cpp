@@ -216,6 +216,58 @@ TEST_F(BatchModeTest, ReadsDiscardListBesideACopiedProgram) {
   EXPECT_EQ(Run(Files(), exe).status, 0);
 }
 
+// Batch mode, the help and the configuration commands never map a GUI
+// library: the program names none, and the dynamic loader loads none.
+TEST_F(BatchModeTest, RunsWithoutTheDesktopLibraries) {
+  const Outcome needed = Run("-d '" + std::string(KELCONV_EXE) + "'", "readelf");
+  ASSERT_EQ(needed.status, 0);
+  EXPECT_NE(needed.out.find("(NEEDED)"), std::string::npos);
+  EXPECT_EQ(needed.out.find("libQt"), std::string::npos) << needed.out;
+
+  const std::string sample = std::string(KELCONV_EXAMPLES) + "/sample.";
+  for (const std::string& args :
+       {std::string("--help"), std::string("--version"), "--dump-config " + sample + "cfg",
+        "--check-config " + sample + "cfg " + sample + "orb",
+        "/O " + sample + "orb out.kel " + sample + "cfg",
+        "/E /O --report=json " + sample + "dxf out.kel " + sample + "cfg"}) {
+    SCOPED_TRACE(args);
+    const Outcome o = Run(args, KELCONV_EXE, "LD_DEBUG=libs");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_NE(o.err.find("calling init"), std::string::npos);
+    EXPECT_EQ(o.err.find("libQt"), std::string::npos);
+  }
+}
+
+// The main dialog comes from the desktop module beside the program: it makes
+// the QApplication (which fails here on a platform that does not exist).
+// The program copied alone says in one line that the part is missing.
+TEST_F(BatchModeTest, OpensTheDialogFromTheDesktopModule) {
+  const Outcome dialog = Run("", KELCONV_EXE, "QT_QPA_PLATFORM=kelconv-none");
+  EXPECT_NE(dialog.status, 0);
+  EXPECT_NE(dialog.err.find("no Qt platform plugin could be initialized"),
+            std::string::npos)
+      << dialog.err;
+  // Without a display Qt is not asked at all.
+  const Outcome headless =
+      Run("", KELCONV_EXE, "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY");
+  EXPECT_EQ(headless.status, 3);
+  EXPECT_EQ(headless.err,
+            "kelconv: there is no display (neither DISPLAY nor "
+            "WAYLAND_DISPLAY is set), so the main dialog cannot open; "
+            "conversions run without it: kelconv --help\n");
+
+  const std::string exe = m_dir.Path("alone");
+  std::filesystem::copy_file(KELCONV_EXE, exe);
+  const Outcome alone = Run("", exe);
+  EXPECT_EQ(alone.status, 3);
+  EXPECT_EQ(alone.err,
+            "kelconv: the desktop part is missing, so the main dialog cannot "
+            "open: \"" + m_dir.Root().string() +
+                "/../lib/kelconv/modules/kelconv-desktop.so\" (not found); "
+                "conversions run without it: kelconv --help\n");
+  EXPECT_EQ(Run(Files(), exe).status, 0);
+}
+
 TEST_F(BatchModeTest, OutputDoesNotDependOnTheLocale) {
   ASSERT_EQ(Run(Files()).status, 0);
   const std::string plain = TempDir::Read(m_output);
