@@ -10,7 +10,9 @@
 #   sh bench/large-inputs.sh build/src/kelconv [WORKDIR]
 #
 # Use a Release build. The inputs (about 500 MB in all) are written to
-# WORKDIR, a new temporary directory by default, and removed afterwards.
+# WORKDIR, a new temporary directory by default, and removed afterwards; a
+# WORKDIR given is kept with the inputs and every output (NAME.kel,
+# NAME.export), so that two builds' outputs can be compared with cmp.
 #   table-100mb  a drawing table of about 100 MB: seven columns, 470,000
 #                rows of the families of a real drawing, handed assemblies;
 #                the texts of a row share one height
@@ -150,7 +152,7 @@ for name in table-100mb jitter-100mb rows-1m one-row-1m line-50mb wide-config; d
         printf "%-12s %-7s %8.1f %9.1f %8.1f %8.2f %8.2f\n", name, mode,
           in_bytes / 1e6, rss / 1024, out_bytes / 1e6, s, cpu
       }' "$work/time.txt"
-    rm -f "$out"
+    [ "$keep" -eq 1 ] || rm -f "$out"
   done
 done
 [ "$keep" -eq 1 ] || rm -rf "$work"

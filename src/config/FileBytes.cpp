@@ -1,20 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/FileBytes.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <exception>
 
 bool ReadAll(int fd, std::string& data) {
-  char chunk[65536];
+  // A regular file is read straight into room for its size (one more byte
+  // shows the end without another round), so that a large file is neither
+  // copied on its way in nor held twice while the string grows.
+  struct stat info {};
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+    const off_t at = lseek(fd, 0, SEEK_CUR);
+    if (at >= 0 && at < info.st_size) {
+      const size_t expected = static_cast<size_t>(info.st_size - at);
+      try {
+        data.reserve(data.size() + expected + 1);
+      } catch (const std::exception&) {
+        // Only a hint: the string grows as it must.
+      }
+    }
+  }
+  constexpr size_t kChunk = 65536;
   for (;;) {
-    const ssize_t got = read(fd, chunk, sizeof chunk);
+    // Read into the string's own spare room when it has some.
+    size_t room = data.capacity() - data.size();
+    if (room == 0) room = kChunk;
+    const size_t start = data.size();
+    data.resize(start + room);
+    const ssize_t got = read(fd, data.data() + start, room);
+    data.resize(start + (got > 0 ? static_cast<size_t>(got) : 0));
     if (got < 0) {
       if (errno == EINTR) continue;
       return false;
     }
     if (got == 0) return true;
-    data.append(chunk, static_cast<size_t>(got));
   }
 }
 

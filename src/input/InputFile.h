@@ -35,6 +35,14 @@ class CInputFile {
   // program's PDF module when a PDF is first read.
   void SetPdfReader(KelconvPdfReadFn reader) { m_pdfReader = reader; }
 
+  // With `release` set, the next reading of an .orb (COrb::ReadDrawing)
+  // frees the bytes as soon as it has taken its texts from them, so that a
+  // large file is not held in memory twice over: Bytes() is then empty, and
+  // the kind and drawing count stay as they were.
+  void SetReleaseBytesWhenRead(bool release) { m_bReleaseWhenRead = release; }
+  bool ReleasesBytesWhenRead() const { return m_bReleaseWhenRead; }
+  void ReleaseBytes() { std::string().swap(m_bytes); }
+
   const std::string& Path() const { return m_strPath; }
   const std::string& Bytes() const { return m_bytes; }
   DrawingKind Kind() const { return m_kind; }
@@ -62,6 +70,7 @@ class CInputFile {
   DrawingKind m_kind = DrawingKind::kOrb;
   KelconvPdfReadFn m_pdfReader = nullptr;
   bool m_bParsed = false;
+  bool m_bReleaseWhenRead = false;
   bool m_bReadable = false;
   std::vector<std::vector<CPlacedText>> m_drawings;  // DXF, PDF
   std::string m_strParseMessage;  // why the file cannot be read

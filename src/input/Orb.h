@@ -37,7 +37,10 @@ class COrb {
   // Texts in reading order: top to bottom (larger m_y first), then left to
   // right; texts that shared one position are merged into one.
   std::vector<COrbText> m_texts;
-  // Rows built by ApplyConfiguration, top row first.
+  // Rows built by ApplyConfiguration, top row first. Their cells refer to
+  // the texts of m_texts (COrbRow::Share), which is not copied: while the
+  // rows are read, m_texts may be moved elsewhere (its texts stay where
+  // they are) but neither changed nor destroyed.
   std::vector<COrbRow> m_rows;
   // The configuration applied to this document.
   CConfiguration m_config;
@@ -83,6 +86,14 @@ class COrb {
                   bool invertY, const std::vector<std::string>* discardList,
                   std::string* message = nullptr);
 
+  // Fills this new document with what ReadDrawing with invertY set (and
+  // invertX not) gives, from `read`: a document of the same drawing read
+  // with neither flag. The bytes are not read again, and the texts and the
+  // reading's record (when both documents have one) come out the same:
+  // texts at one position merge alike whichever way the heights run. Returns
+  // 0, or -1 when memory runs out.
+  int ReadUpsideDown(const COrb& read);
+
   // Loads the configuration file at `configPath` into m_config and rebuilds
   // the table into m_rows / m_nRows / m_nColumns. Returns 0 when the
   // configuration applies (a mark, a quantity and a material column were
@@ -112,7 +123,7 @@ class COrb {
                       int headerOption, int fileIndex);
 
  private:
-  int ReadOrbBytes(std::string_view bytes, bool invertX, bool invertY,
+  int ReadOrbBytes(CInputFile& input, bool invertX, bool invertY,
                    const std::vector<std::string>* discardList);
 };
 

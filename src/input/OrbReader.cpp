@@ -209,9 +209,13 @@ EntityLine ParseEntityLine(std::string_view line, locale_t cLocale) {
 // the first non-empty text of the run.
 void SortAndMerge(std::vector<Entity>& entities, const std::string& textsRead,
                   std::vector<COrbText>& texts) {
-  std::stable_sort(
-      entities.begin(), entities.end(),
-      [](const Entity& a, const Entity& b) { return a.order < b.order; });
+  const auto before = [](const Entity& a, const Entity& b) {
+    return a.order < b.order;
+  };
+  // A file written in reading order needs no sorting.
+  if (!std::is_sorted(entities.begin(), entities.end(), before)) {
+    std::stable_sort(entities.begin(), entities.end(), before);
+  }
   size_t runs = 0;
   for (size_t i = 0; i < entities.size(); ++i) {
     if (i == 0 || entities[i].order != entities[i - 1].order) ++runs;
@@ -291,7 +295,7 @@ int COrb::ReadDrawing(CInputFile& input, size_t drawing, bool invertX,
     }
     if (input.Kind() == DrawingKind::kOrb) {
       if (drawing != 0) return -1;
-      return ReadOrbBytes(input.Bytes(), invertX, invertY, discardList);
+      return ReadOrbBytes(input, invertX, invertY, discardList);
     }
     const std::vector<CPlacedText>* placed = input.Texts(drawing);
     if (placed == nullptr) {
@@ -325,10 +329,11 @@ int COrb::ReadDrawing(CInputFile& input, size_t drawing, bool invertX,
   }
 }
 
-int COrb::ReadOrbBytes(std::string_view bytes, bool invertX, bool invertY,
+int COrb::ReadOrbBytes(CInputFile& input, bool invertX, bool invertY,
                        const std::vector<std::string>* discardList) {
   const CLocale cLocale(newlocale(LC_ALL_MASK, "C", locale_t{}));
   if (!cLocale) return -1;
+  const std::string_view bytes = input.Bytes();
 
   LineReader reader(bytes);
   std::vector<Entity> entities;
@@ -360,7 +365,36 @@ int COrb::ReadOrbBytes(std::string_view bytes, bool invertX, bool invertY,
     entities.push_back(
         {OrderKey(parsed.x, parsed.y), AppendText(texts, parsed.text)});
   }
+  // Everything needed is in `entities` and `texts` now.
+  if (input.ReleasesBytesWhenRead()) input.ReleaseBytes();
   SortAndMerge(entities, texts, m_texts);
   FillRecord(m_pRecord, lines, entities.size(), blank, m_texts.size());
   return 0;
+}
+
+int COrb::ReadUpsideDown(const COrb& read) {
+  try {
+    m_strFileName = read.m_strFileName;
+    m_texts.clear();
+    m_texts.reserve(read.m_texts.size());
+    // Lines of one height, the bottom line first; each stays left to right.
+    const std::vector<COrbText>& texts = read.m_texts;
+    size_t end = texts.size();
+    while (end > 0) {
+      size_t begin = end - 1;
+      while (begin > 0 && texts[begin - 1].m_y == texts[end - 1].m_y) --begin;
+      for (size_t i = begin; i < end; ++i) {
+        COrbText& text = m_texts.emplace_back(texts[i]);
+        // Read heights are never INT32_MIN; stay in range all the same.
+        text.m_y = text.m_y == INT32_MIN ? INT32_MAX : -text.m_y;
+      }
+      end = begin;
+    }
+    if (m_pRecord != nullptr && read.m_pRecord != nullptr) {
+      m_pRecord->m_read = read.m_pRecord->m_read;
+    }
+    return 0;
+  } catch (const std::exception&) {  // an exhausted resource
+    return -1;
+  }
 }

@@ -41,7 +41,7 @@ int FindColumn(const COrbRow* row, const CConfiguration& config, int type) {
   for (const COrbRow::Cell& cell : row->Cells()) {
     if (cell.m_nColumn >= columns) break;
     if (config.m_columns[cell.m_nColumn].m_nType == type &&
-        !cell.m_text.empty()) {
+        !cell.Text().empty()) {
       return static_cast<int>(cell.m_nColumn);
     }
   }
@@ -300,7 +300,7 @@ int FindEarlierRowOfMark(const CKelItem& item, const std::vector<COrbRow>& rows,
     return -1;
   }
   if (index != nullptr) {
-    const int first = index->FirstRowOfMark(item.m_strMark);
+    const int first = index->FirstRowOfMark(rows, config, item.m_strMark);
     return first < item.m_nRow ? first : -1;
   }
   const int end = static_cast<int>(
@@ -325,7 +325,37 @@ bool IsMainMarkRecord(const CKelItem& item, const CConfiguration& config) {
                                      : item.m_strMark);
 }
 
-void CKelItem::Clear() { *this = CKelItem(); }
+// Every field of the record is cleared below: one added to the record must
+// be added there too.
+static_assert(sizeof(CKelItem) == 29 * sizeof(std::string) + 8 * sizeof(int));
+
+void CKelItem::Clear() {
+  // Texts keep their room, so that a record cleared for every row of a
+  // table allocates nothing once it has seen the longest texts.
+  for (std::string CKelItem::*text :
+       {&CKelItem::m_strQuantity, &CKelItem::m_strMaterial,
+        &CKelItem::m_strMark, &CKelItem::m_strMinorMark,
+        &CKelItem::m_strRemarks, &CKelItem::m_strFamilyGrade,
+        &CKelItem::m_strGrade, &CKelItem::m_strWeight,
+        &CKelItem::m_strSequence, &CKelItem::m_strUnitWeight,
+        &CKelItem::m_strCamber, &CKelItem::m_strPriceUnits,
+        &CKelItem::m_strMillMark, &CKelItem::m_strFieldHours,
+        &CKelItem::m_strPrice, &CKelItem::m_strShopHours,
+        &CKelItem::m_strLaborCode, &CKelItem::m_strDrawingNumber,
+        &CKelItem::m_strRevision, &CKelItem::m_strFinish,
+        &CKelItem::m_strAbmNumber, &CKelItem::m_strMatCode,
+        &CKelItem::m_strDim1, &CKelItem::m_strDim2, &CKelItem::m_strDim3,
+        &CKelItem::m_strGradePrefix, &CKelItem::m_strGradeNumber,
+        &CKelItem::m_strDescription, &CKelItem::m_strLength}) {
+    (this->*text).clear();
+  }
+  for (int CKelItem::*number :
+       {&CKelItem::m_nRow, &CKelItem::m_nSpan, &CKelItem::m_nLeftQty,
+        &CKelItem::m_nRightQty, &CKelItem::m_bMaterialFractions,
+        &CKelItem::m_nLength, &CKelItem::m_bHanded, &CKelItem::m_nMarkType}) {
+    this->*number = 0;
+  }
+}
 
 std::string* CKelItem::FindCell(std::vector<COrbRow>& rows,
                                 const CConfiguration& config,
@@ -347,7 +377,7 @@ bool CKelItem::ParseMarks(const std::vector<COrbRow>& rows,
   const size_t columns = std::min(config.m_columns.size(), row->size());
   for (const COrbRow::Cell& stored : row->Cells()) {
     if (stored.m_nColumn >= columns) break;
-    const std::string& cell = stored.m_text;
+    const std::string& cell = stored.Text();
     if (cell.empty()) continue;
     switch (config.m_columns[stored.m_nColumn].m_nType) {
       case kColMajorMark:

@@ -2,25 +2,53 @@
 #include "items/KelRowIndex.h"
 
 #include <algorithm>
+#include <climits>
+#include <functional>
 
 #include "config/Configuration.h"
 #include "items/KelItem.h"
 
-CKelRowIndex::CKelRowIndex(const std::vector<COrbRow>& rows,
-                           const CConfiguration& config) {
-  for (size_t k = 0; k < rows.size(); ++k) {
-    CKelItem item;
-    item.m_nRow = static_cast<int>(k);
-    item.ParseMarks(rows, config);
-    if (!item.m_strMark.empty()) {
-      m_firstRowOfMark.emplace(item.m_strMark, static_cast<int>(k));
-    }
-  }
+namespace {
+
+// The mark of row `row` as ParseMarks reads it; "" when it has none.
+const std::string& MarkOfRow(CKelItem& probe, const std::vector<COrbRow>& rows,
+                             const CConfiguration& config, size_t row) {
+  probe.m_nRow = static_cast<int>(row);
+  probe.m_strMark.clear();
+  probe.ParseMarks(rows, config);
+  return probe.m_strMark;
 }
 
-int CKelRowIndex::FirstRowOfMark(const std::string& mark) const {
-  const auto found = m_firstRowOfMark.find(mark);
-  return found == m_firstRowOfMark.end() ? -1 : found->second;
+}  // namespace
+
+CKelRowIndex::CKelRowIndex(const std::vector<COrbRow>& rows,
+                           const CConfiguration& config) {
+  CKelItem probe;
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const std::string& mark = MarkOfRow(probe, rows, config, k);
+    if (!mark.empty()) {
+      m_markHashes.emplace_back(std::hash<std::string>()(mark),
+                                static_cast<int>(k));
+    }
+  }
+  std::sort(m_markHashes.begin(), m_markHashes.end());
+}
+
+int CKelRowIndex::FirstRowOfMark(const std::vector<COrbRow>& rows,
+                                 const CConfiguration& config,
+                                 const std::string& mark) const {
+  const size_t hash = std::hash<std::string>()(mark);
+  CKelItem probe;
+  for (auto it = std::lower_bound(m_markHashes.begin(), m_markHashes.end(),
+                                  std::make_pair(hash, INT_MIN));
+       it != m_markHashes.end() && it->first == hash; ++it) {
+    // Rows in order: the first one whose mark is really `mark` wins.
+    if (MarkOfRow(probe, rows, config, static_cast<size_t>(it->second)) ==
+        mark) {
+      return it->second;
+    }
+  }
+  return -1;
 }
 
 int CKelRowIndex::NextMainRow(std::vector<COrbRow>& rows,
@@ -34,8 +62,9 @@ int CKelRowIndex::NextMainRow(std::vector<COrbRow>& rows,
     m_nextMainRow.assign(limit, rowCount);
     int next = rowCount;
     std::vector<char> isMain(limit, 0);
+    CKelItem ahead;
     for (int k = 0; k < limit; ++k) {
-      CKelItem ahead;
+      ahead.Clear();
       ahead.m_nRow = k;
       isMain[k] = ahead.ParseRow(rows, config, -1, this) &&
                   IsMainMarkRecord(ahead, config);

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "input/Orb.h"
@@ -25,8 +25,11 @@ class CKelRowIndex {
   // Reads the marks of every row of `rows` (as ParseMarks reads them).
   CKelRowIndex(const std::vector<COrbRow>& rows, const CConfiguration& config);
 
-  // The first row whose mark is `mark`; -1 when no row has it.
-  int FirstRowOfMark(const std::string& mark) const;
+  // The first row whose mark is `mark`; -1 when no row has it. The rows
+  // must be those the index was built from.
+  int FirstRowOfMark(const std::vector<COrbRow>& rows,
+                     const CConfiguration& config,
+                     const std::string& mark) const;
 
   // The first row k with row < k < rowCount that a look-ahead parse
   // (ParseRow with rowCount -1) reads as an item with a main mark; rowCount
@@ -38,7 +41,10 @@ class CKelRowIndex {
                   int row, int rowCount);
 
  private:
-  std::unordered_map<std::string, int> m_firstRowOfMark;
+  // (hash of the mark, row) of every row with a mark, in that order: the
+  // marks themselves are read from the rows again when asked for, so that a
+  // large table is not held twice.
+  std::vector<std::pair<size_t, int>> m_markHashes;
   std::vector<int> m_nextMainRow;  // per row, filled on first use
   int m_nLookAheadRowCount = -1;   // rowCount m_nextMainRow was built for
 };

@@ -143,6 +143,9 @@ int CConversionJob::RunJob(const CConversionRequest& request,
     m_pReport->m_nPage = request.page;
     m_pReport->m_nPages = std::max<size_t>(input->DrawingCount(), 1);
   }
+  // An .orb is one drawing: once it is read, its bytes are no longer
+  // needed, the second reading below is made from the first one's texts.
+  if (input->Kind() == DrawingKind::kOrb) input->SetReleaseBytesWhenRead(true);
   auto first = std::make_unique<COrb>();
   if (m_pReport != nullptr) first->m_pRecord = &firstRecord;
   std::string readMessage;
@@ -224,8 +227,7 @@ int CConversionJob::RunJob(const CConversionRequest& request,
     // The table may have been drawn from the bottom upwards.
     second = std::make_unique<COrb>();
     if (m_pReport != nullptr) second->m_pRecord = &secondRecord;
-    if (second->ReadDrawing(*input, request.page, false, true, &discardList) !=
-        0) {
+    if (second->ReadUpsideDown(*first) != 0) {
       Show(QuotedMessage(kMsgUnableToOpen, inputPath));
       m_outcome = JobOutcome::kInputFailed;
       return -1;

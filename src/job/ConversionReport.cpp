@@ -304,7 +304,7 @@ void WriteRows(const CConversionReport& report, TextWriter& out) {
     std::string cells;
     if (r < report.m_rows.size()) {
       for (const COrbRow::Cell& cell : report.m_rows[r].Cells()) {
-        if (!cell.m_text.empty()) cells += " " + QuoteText(cell.m_text);
+        if (!cell.Text().empty()) cells += " " + QuoteText(cell.Text());
       }
     }
     out.Item(line + (cells.empty() ? ", empty" : ":" + cells));

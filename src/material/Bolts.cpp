@@ -141,7 +141,7 @@ void CKelItem::TranslateBolt(const std::string& text,
 
   m_strDim1 = match.diameter.empty()
                   ? "0"
-                  : FormatC("%d", ParseNominalSize(match.diameter, config));
+                  : std::to_string(ParseNominalSize(match.diameter, config));
   std::string designation = match.designation;
   ReplaceText("-", "", designation, 1, false);
   SplitGrade(designation, m_strGradePrefix, m_strGradeNumber);

@@ -22,7 +22,7 @@ int RemarksWidth(const std::string& description) {
 }
 
 std::string InchesText(const std::string& part, const CConfiguration& config) {
-  return FormatC("%d", ParseInches(part, config));
+  return std::to_string(ParseInches(part, config));
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -33,7 +33,7 @@ std::string FormatUnitWeight(const std::string& quantity,
                              const std::string& weight) {
   const int pieces = AtoiSaturated(quantity);
   if (pieces == 0) return "";
-  return FormatC("%-1.2lf", AtofClassic(weight) / pieces);
+  return FormatFixed(AtofClassic(weight) / pieces, 2);
 }
 
 std::string AppendRemarks(const std::string& description,
@@ -95,7 +95,7 @@ void CKelItem::TranslateMaterial(const CConfiguration& config) {
     case kFamilyMT:
     case kFamilyC:
     case kFamilyMC:
-      m_strDim1 = FormatC("%-.2f", ParseInches(parts.part1, config) / 16.0);
+      m_strDim1 = FormatFixed(ParseInches(parts.part1, config) / 16.0, 2);
       m_strDim2 = parts.part2;
       TrimBlanks(m_strDim2);
       m_strDescription = AppendRemarks(m_strDescription, m_strRemarks);
@@ -135,7 +135,7 @@ void CKelItem::TranslateMaterial(const CConfiguration& config) {
         const int value = sixteenths > INT_MAX   ? INT_MAX
                           : sixteenths < INT_MIN ? INT_MIN
                                                  : static_cast<int>(sixteenths);
-        m_strDim1 = FormatC("%d", value);
+        m_strDim1 = std::to_string(value);
       } else {
         m_strDim1 = InchesText(text, config);
       }

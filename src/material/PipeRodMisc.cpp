@@ -74,7 +74,7 @@ bool CKelItem::FindSchedule(std::string& text, const CConfiguration& config,
     if (position == std::string::npos) return false;
   }
   upper.erase(position, length);
-  number = FormatC("%d", AtoiSaturated(upper.substr(position)));
+  number = std::to_string(AtoiSaturated(upper.substr(position)));
 
   // Joining the indicator and its number into one word makes the nominal
   // size reading drop both.
@@ -120,7 +120,7 @@ void CKelItem::TranslatePipe(const std::string& text,
   s = ToUpperAscii(std::move(s));
   const size_t times = s.find('X');
   if (times != std::string::npos) s.erase(times);
-  m_strDim1 = FormatC("%d", ParseNominalSize(s, config));
+  m_strDim1 = std::to_string(ParseNominalSize(s, config));
 }
 
 void CKelItem::TranslateRod(const std::string& text,
@@ -130,7 +130,7 @@ void CKelItem::TranslateRod(const std::string& text,
   m_strDim3.clear();
   std::string s = DeleteFirst(config.MaterialCode(kFamilyRods), text);
   RemoveDiameterAbbreviation(config.m_strDiameter, s);
-  m_strDim1 = FormatC("%d", ParseNominalSize(s, config));
+  m_strDim1 = std::to_string(ParseNominalSize(s, config));
 }
 
 void CKelItem::TranslateMisc(const std::string& text,

@@ -29,17 +29,87 @@ double RowQuotient(int32_t row, int32_t y, double range) {
   return std::fabs((static_cast<double>(row) - static_cast<double>(y)) / range);
 }
 
-// Whether two non-empty texts of the data region fall into one cell.
-bool HasConflict(const std::vector<COrbText>& texts, size_t startIndex,
-                 const std::vector<int>& textColumns,
-                 const std::vector<int32_t>& rows) {
-  std::vector<uint64_t> cells;
-  cells.reserve(textColumns.size());
+// Whether the heights of the texts from `startIndex` on never grow, as in
+// reading order. Then the rows found for them come in order too, and every
+// pass over them can walk instead of search.
+bool HeightsDescend(const std::vector<COrbText>& texts, size_t startIndex) {
+  for (size_t i = startIndex + 1; i < texts.size(); ++i) {
+    if (texts[i].m_y > texts[i - 1].m_y) return false;
+  }
+  return true;
+}
+
+// NearestRow for heights that never grow from one call to the next, in
+// amortised constant time: the row boundary only moves down.
+class CRowWalk {
+ public:
+  explicit CRowWalk(const std::vector<int32_t>& rows) : m_rows(rows) {}
+
+  size_t Nearest(int32_t y) {
+    // m_below: the first row at or below y; m_runStart: the first row of
+    // the run of equal heights just above it.
+    while (m_below < m_rows.size() && m_rows[m_below] > y) {
+      if (m_below == 0 || m_rows[m_below] != m_rows[m_below - 1]) {
+        m_runStart = m_below;
+      }
+      ++m_below;
+    }
+    if (m_below == 0) return 0;
+    if (m_below == m_rows.size() ||
+        Distance(m_rows[m_below - 1], y) <= Distance(y, m_rows[m_below])) {
+      return m_runStart;
+    }
+    return m_below;
+  }
+
+ private:
+  const std::vector<int32_t>& m_rows;
+  size_t m_below = 0;
+  size_t m_runStart = 0;
+};
+
+// Calls place(text index, row, column) for every non-empty text of the data
+// region, in order. `columns` holds the column of each of them.
+template <typename Place>
+void PlaceTexts(const std::vector<COrbText>& texts, size_t startIndex,
+                bool descending, const std::vector<int32_t>& rows,
+                const std::vector<int>& columns, Place&& place) {
+  CRowWalk walk(rows);
   for (size_t i = startIndex, k = 0; i < texts.size(); ++i) {
     if (texts[i].m_text.empty()) continue;
-    const uint64_t row = NearestRow(rows, texts[i].m_y);
-    cells.push_back(row << 32 | static_cast<uint32_t>(textColumns[k++]));
+    const size_t row =
+        descending ? walk.Nearest(texts[i].m_y) : NearestRow(rows, texts[i].m_y);
+    place(i, row, columns[k++]);
   }
+}
+
+// Whether two non-empty texts of the data region fall into one cell.
+bool HasConflict(const std::vector<COrbText>& texts, size_t startIndex,
+                 bool descending, const std::vector<int>& textColumns,
+                 const std::vector<int32_t>& rows) {
+  if (descending) {
+    // Rows come in order: a cell is taken twice only by texts of one row,
+    // so the last row that took each column is enough.
+    const int maxColumn = textColumns.empty()
+        ? 0 : *std::max_element(textColumns.begin(), textColumns.end());
+    std::vector<size_t> lastRow(static_cast<size_t>(std::max(maxColumn, 0)) + 1,
+                                SIZE_MAX);
+    bool conflict = false;
+    PlaceTexts(texts, startIndex, true, rows, textColumns,
+               [&](size_t, size_t row, int column) {
+                 size_t& last = lastRow[static_cast<size_t>(column)];
+                 conflict = conflict || last == row;
+                 last = row;
+               });
+    return conflict;
+  }
+  std::vector<uint64_t> cells;
+  cells.reserve(textColumns.size());
+  PlaceTexts(texts, startIndex, false, rows, textColumns,
+             [&](size_t, size_t row, int column) {
+               cells.push_back(uint64_t{row} << 32 |
+                               static_cast<uint32_t>(column));
+             });
   std::sort(cells.begin(), cells.end());
   return std::adjacent_find(cells.begin(), cells.end()) != cells.end();
 }
@@ -210,11 +280,23 @@ std::vector<int32_t> ClusterRows(const std::vector<COrbText>& texts,
   const double range = static_cast<double>(top) - static_cast<double>(bottom);
   const double limit = tolerance / 100;
   rows.reserve(texts.size() - startIndex);
+  const bool descending = HeightsDescend(texts, startIndex);
   if (!(limit > 0)) {
     // No quotient is below a limit of 0 or less: one row per text.
     for (size_t i = startIndex; i < texts.size(); ++i) {
       rows.push_back(texts[i].m_y);
     }
+    if (descending) return rows;
+  } else if (descending) {
+    // Every row found so far lies at or above the text: only the last one,
+    // the lowest, can be close enough.
+    for (size_t i = startIndex; i < texts.size(); ++i) {
+      const int32_t y = texts[i].m_y;
+      if (rows.empty() || !(RowQuotient(rows.back(), y, range) < limit)) {
+        rows.push_back(y);
+      }
+    }
+    return rows;  // each row lower than the one before
   } else {
     // A text joins when some row is close enough. The quotient grows with
     // the distance, so only the nearest row above and the nearest row below
@@ -286,14 +368,12 @@ CTableCell AssignCell(const COrbText& text, const std::vector<int32_t>& rows,
                     headers.NearestColumn(text.m_x)};
 }
 
-double FindRowTolerance(const std::vector<COrbText>& texts,
-                        const std::vector<COrbHeader>& headers,
-                        size_t startIndex) {
-  if (headers.empty()) return 0.0;
-  const CHeaderIndex headerIndex(headers);
-  const std::vector<int> textColumns =
-      ColumnsOfTexts(texts, startIndex, headerIndex);
+namespace {
 
+// The search of FindRowTolerance over texts whose columns are known.
+double SearchRowTolerance(const std::vector<COrbText>& texts,
+                          size_t startIndex, bool descending,
+                          const std::vector<int>& textColumns) {
   // Grow the tolerance while the rows stay free of conflicts, back off and
   // halve the step on a conflict.
   double tolerance = 0.1;
@@ -301,7 +381,8 @@ double FindRowTolerance(const std::vector<COrbText>& texts,
   double best = 0.0;
   while (step > 0.1) {
     const std::vector<int32_t> rows = ClusterRows(texts, startIndex, tolerance);
-    const bool conflict = HasConflict(texts, startIndex, textColumns, rows);
+    const bool conflict =
+        HasConflict(texts, startIndex, descending, textColumns, rows);
     if (!conflict && rows.size() < 2) {
       step = 0.1;
     } else if (!conflict) {
@@ -323,6 +404,17 @@ double FindRowTolerance(const std::vector<COrbText>& texts,
   return best;
 }
 
+}  // namespace
+
+double FindRowTolerance(const std::vector<COrbText>& texts,
+                        const std::vector<COrbHeader>& headers,
+                        size_t startIndex) {
+  if (headers.empty()) return 0.0;
+  return SearchRowTolerance(
+      texts, startIndex, HeightsDescend(texts, startIndex),
+      ColumnsOfTexts(texts, startIndex, CHeaderIndex(headers)));
+}
+
 int BuildRows(const std::vector<COrbText>& texts, size_t columnCount,
               const std::vector<COrbHeader>& headers, size_t startIndex,
               std::vector<COrbRow>& rows, CTableRecord* record) {
@@ -331,28 +423,34 @@ int BuildRows(const std::vector<COrbText>& texts, size_t columnCount,
     return 0;
   }
   const size_t width = std::max(columnCount, headers.size());
-  const double tolerance = FindRowTolerance(texts, headers, startIndex);
+  const bool descending = HeightsDescend(texts, startIndex);
+  const std::vector<int> textColumns =
+      ColumnsOfTexts(texts, startIndex, CHeaderIndex(headers));
+  const double tolerance =
+      SearchRowTolerance(texts, startIndex, descending, textColumns);
   const std::vector<int32_t> heights =
       ClusterRows(texts, startIndex, tolerance);
-  const CHeaderIndex headerIndex(headers);
 
-  // (cell, text) of every text placed, in reading order. Rows are given
-  // room for their cells before any is set, so each row allocates once.
-  std::vector<PlacedText> placed;
-  std::vector<uint32_t> cellsInRow(heights.size(), 0);
-  for (size_t i = startIndex; i < texts.size(); ++i) {
-    if (texts[i].m_text.empty()) continue;
-    const CTableCell cell = AssignCell(texts[i], heights, headerIndex);
-    placed.push_back({CellKey(cell), i});
-    ++cellsInRow[cell.m_nRow];
+  // Rows are given room for their cells before any is set, so each row
+  // allocates once. Cells refer to the texts, which are not copied.
+  {
+    std::vector<uint32_t> cellsInRow(heights.size(), 0);
+    PlaceTexts(texts, startIndex, descending, heights, textColumns,
+               [&](size_t, size_t row, int) { ++cellsInRow[row]; });
+    rows.clear();
+    rows.reserve(heights.size());
+    for (const uint32_t cells : cellsInRow) {
+      rows.emplace_back(width).Reserve(cells);
+    }
   }
-  rows.assign(heights.size(), COrbRow(width));
-  for (size_t r = 0; r < rows.size(); ++r) rows[r].Reserve(cellsInRow[r]);
-  std::vector<uint32_t>().swap(cellsInRow);
-  for (const PlacedText& text : placed) {
-    rows[text.m_cell >> 32].Set(text.m_cell & 0xffffffffu,
-                                texts[text.m_nText].m_text);
-  }
+  std::vector<PlacedText> placed;  // (cell, text) in reading order
+  PlaceTexts(texts, startIndex, descending, heights, textColumns,
+             [&](size_t i, size_t row, int column) {
+               rows[row].Share(static_cast<size_t>(column), texts[i].m_text);
+               if (record != nullptr) {
+                 placed.push_back({CellKey(CTableCell{row, column}), i});
+               }
+             });
   if (record != nullptr) {
     record->m_dTolerance = tolerance;
     record->m_rowHeights = heights;

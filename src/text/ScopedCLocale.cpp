@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/ScopedCLocale.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 
@@ -34,4 +35,16 @@ std::string FormatC(const char* format, ...) {
   }
   va_end(args);
   return result;
+}
+
+std::string FormatFixed(double value, int decimals) {
+  // Room for the 309 digits of the largest double and the decimals asked.
+  char text[400];
+  if (decimals >= 0 && decimals <= 60) {
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text, value,
+                      std::chars_format::fixed, decimals);
+    if (error == std::errc()) return std::string(text, end);
+  }
+  return FormatC("%.*f", decimals, value);
 }

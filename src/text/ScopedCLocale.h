@@ -27,3 +27,7 @@ class ScopedCLocale {
 // needs (nothing is cut). Returns "" when the format cannot be produced.
 std::string FormatC(const char* format, ...)
     __attribute__((format(printf, 1, 2)));
+
+// printf's "%.*f" of `value` with `decimals` digits after the point in the C
+// locale ("nan", "-inf" and the like included), without its cost.
+std::string FormatFixed(double value, int decimals);

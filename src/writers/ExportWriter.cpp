@@ -52,8 +52,8 @@ const std::string* FindCellFrom(const COrb& orb, int columnType, int row,
   for (auto cell = cells.Lower(static_cast<size_t>(std::max(firstColumn, 0)));
        cell != stored && cell->m_nColumn < end; ++cell) {
     if (orb.m_config.m_columns[cell->m_nColumn].m_nType == columnType &&
-        !cell->m_text.empty()) {
-      return &cell->m_text;
+        !cell->Text().empty()) {
+      return &cell->Text();
     }
   }
   return nullptr;

@@ -1,33 +1,57 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "writers/KelRecord.h"
 
-#include <cstdarg>
-#include <cstdio>
+#include <charconv>
+#include <string_view>
 
 #include "items/KelItem.h"
 #include "text/TextUtils.h"
 
 namespace {
 
-// Only %s, %d and %c conversions are used, so the result does not depend on
-// the process locale.
-__attribute__((format(printf, 1, 2))) std::string Format(const char* format,
-                                                         ...) {
-  char buffer[512];
-  va_list args;
-  va_start(args, format);
-  int n = vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  if (n < 0) return std::string();
-  if (static_cast<size_t>(n) < sizeof buffer) {
-    return std::string(buffer, static_cast<size_t>(n));
-  }
-  std::string big(static_cast<size_t>(n) + 1, '\0');
-  va_start(args, format);
-  vsnprintf(big.data(), big.size(), format, args);
-  va_end(args);
-  big.resize(static_cast<size_t>(n));
-  return big;
+// The bytes of `text` that printf's "%s" takes: up to the first NUL.
+std::string_view AsCString(const std::string& text) {
+  return std::string_view(text.c_str());
+}
+
+// printf's "%-W.Ws": `text` cut to `width` and padded with blanks after it.
+void AppendLeft(std::string& line, const std::string& text, size_t width) {
+  const std::string_view taken = AsCString(text).substr(0, width);
+  line.append(taken);
+  line.append(width - taken.size(), ' ');
+}
+
+// printf's "%W.Ws": `text` cut to `width` and padded with blanks before it.
+void AppendRight(std::string& line, const std::string& text, size_t width) {
+  const std::string_view taken = AsCString(text).substr(0, width);
+  line.append(width - taken.size(), ' ');
+  line.append(taken);
+}
+
+// printf's "%-Wd": the number, padded with blanks to `width`, never cut.
+void AppendNumber(std::string& line, int number, size_t width) {
+  char digits[16];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
+  const size_t length = error == std::errc() ? static_cast<size_t>(end - digits) : 0;
+  line.append(digits, length);
+  if (length < width) line.append(width - length, ' ');
+}
+
+// The cost block of misc and "MM" items, "%-6.6s%1.1s  %-7.7s%-5.5s%-5.5s":
+// field hours, shop hours, two blanks, price, mill mark, price units.
+std::string HoursCost(const std::string& fieldHours,
+                      const std::string& shopHours, const std::string& price,
+                      const std::string& millMark,
+                      const std::string& priceUnits) {
+  std::string cost;
+  cost.reserve(26);
+  AppendLeft(cost, fieldHours, 6);
+  AppendRight(cost, shopHours, 1);
+  cost.append("  ");
+  AppendLeft(cost, price, 7);
+  AppendLeft(cost, millMark, 5);
+  AppendLeft(cost, priceUnits, 5);
+  return cost;
 }
 
 bool StartsWithDigit(const std::string& text) {
@@ -62,35 +86,36 @@ std::string FormatRecord(CKelItem& item) {
   TrimTrailingBlanks(item.m_strDim2);
   TrimTrailingBlanks(item.m_strDim3);
   item.m_strLength =
-      item.m_nLength != 0 ? Format("%d", item.m_nLength) : std::string();
+      item.m_nLength != 0 ? std::to_string(item.m_nLength) : std::string();
   TrimBlanks(item.m_strDescription);
   if (item.m_strDescription.empty() && !item.m_strRemarks.empty()) {
     item.m_strDescription = item.m_strRemarks;
   }
 
-  std::string description = item.m_strDescription;
+  std::string description;
   std::string cost;
+  const std::string empty;
   if (item.m_strMatCode == "MI") {
     item.m_strDim1.clear();
     item.m_strDim2.clear();
     item.m_strDim3.clear();
     ShortenUnitWeight(item.m_strUnitWeight);
-    description = Format("%-24.24s%6.6s", item.m_strDescription.c_str(),
-                         item.m_strUnitWeight.c_str());
-    cost =
-        Format("%-6.6s%1.1s  %-7.7s%-5.5s%-5.5s", item.m_strFieldHours.c_str(),
-               item.m_strShopHours.c_str(), item.m_strPrice.c_str(),
-               item.m_strMillMark.c_str(), item.m_strPriceUnits.c_str());
+    AppendLeft(description, item.m_strDescription, 24);
+    AppendRight(description, item.m_strUnitWeight, 6);
+    cost = HoursCost(item.m_strFieldHours, item.m_strShopHours,
+                     item.m_strPrice, item.m_strMillMark,
+                     item.m_strPriceUnits);
   } else {
+    description = item.m_strDescription;
     if (item.m_strMatCode == "MM") {
-      cost =
-          Format("%-6.6s%1.1s  %-7.7s%-5.5s%-5.5s", "",
-                 item.m_strShopHours.c_str(), item.m_strPrice.c_str(), "", "");
+      cost = HoursCost(empty, item.m_strShopHours, item.m_strPrice, empty,
+                       empty);
     } else {
-      cost =
-          Format("%-6.6s%-3.3s%-7.7s%-5.5s%-5.5s", item.m_strFieldHours.c_str(),
-                 item.m_strCamber.c_str(), item.m_strPrice.c_str(),
-                 item.m_strMillMark.c_str(), item.m_strPriceUnits.c_str());
+      AppendLeft(cost, item.m_strFieldHours, 6);
+      AppendLeft(cost, item.m_strCamber, 3);
+      AppendLeft(cost, item.m_strPrice, 7);
+      AppendLeft(cost, item.m_strMillMark, 5);
+      AppendLeft(cost, item.m_strPriceUnits, 5);
     }
     // A grade that the remarks repeat (remarks "A36" for grade A 36) is not
     // written twice. Empty remarks repeat nothing, so they never clear the
@@ -108,13 +133,25 @@ std::string FormatRecord(CKelItem& item) {
     item.m_strGradePrefix.clear();
   }
 
-  return Format(
-      "%-9.9s%-5d%-2.2s %-6.6s%-6.6s%-6.6s%-5.5s%-1.1s%-4.4s%-30.30s "
-      "%-26.26s%-4.4s%-14.14s%-10.10s",
-      item.m_strMark.c_str(), AtoiSaturated(item.m_strQuantity),
-      item.m_strMatCode.c_str(), item.m_strDim1.c_str(), item.m_strDim2.c_str(),
-      item.m_strDim3.c_str(), item.m_strLength.c_str(),
-      item.m_strGradePrefix.c_str(), item.m_strGradeNumber.c_str(),
-      description.c_str(), cost.c_str(), item.m_strSequence.c_str(), "",
-      item.m_strUnitWeight.c_str());
+  // "%-9.9s%-5d%-2.2s %-6.6s%-6.6s%-6.6s%-5.5s%-1.1s%-4.4s%-30.30s "
+  // "%-26.26s%-4.4s%-14.14s%-10.10s"
+  std::string line;
+  line.reserve(136);
+  AppendLeft(line, item.m_strMark, 9);
+  AppendNumber(line, AtoiSaturated(item.m_strQuantity), 5);
+  AppendLeft(line, item.m_strMatCode, 2);
+  line.push_back(' ');
+  AppendLeft(line, item.m_strDim1, 6);
+  AppendLeft(line, item.m_strDim2, 6);
+  AppendLeft(line, item.m_strDim3, 6);
+  AppendLeft(line, item.m_strLength, 5);
+  AppendLeft(line, item.m_strGradePrefix, 1);
+  AppendLeft(line, item.m_strGradeNumber, 4);
+  AppendLeft(line, description, 30);
+  line.push_back(' ');
+  AppendLeft(line, cost, 26);
+  AppendLeft(line, item.m_strSequence, 4);
+  line.append(14, ' ');
+  AppendLeft(line, item.m_strUnitWeight, 10);
+  return line;
 }

@@ -103,7 +103,7 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
   std::string line;
 
   for (int idx = 0; idx < rowCount; ++idx) {
-    item = CKelItem();
+    item.Clear();
     item.m_nRow = idx;
     bool left = false;
     bool right = false;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -48,6 +50,28 @@ TEST(OrbRowTest, CellsChangedInPlace) {
   row.Find(0)->clear();
   EXPECT_EQ(row, (COrbRow{"", "2", ""}));
   EXPECT_NE(row, (COrbRow{"", "2"})) << "rows of different widths";
+}
+
+// Cells that refer to texts kept elsewhere: a change makes the cell's own
+// copy first, and a copy of the row owns every text.
+TEST(OrbRowTest, SharedTextsAreCopiedBeforeTheyChange) {
+  const std::string quantity = "TWO";
+  const std::string mark = "B1";
+  auto material = std::make_unique<std::string>("W8X31");
+  COrbRow row(3);
+  row.Share(1, quantity);
+  row.Share(0, quantity);
+  row.Share(0, mark);  // replaces
+  row.Share(2, *material);
+  EXPECT_EQ(row, (COrbRow{"B1", "TWO", "W8X31"}));
+  *row.Find(1) = "2";
+  EXPECT_EQ(quantity, "TWO");
+  const COrbRow copy = row;
+  material.reset();
+  EXPECT_EQ(copy, (COrbRow{"B1", "2", "W8X31"}));
+  COrbRow moved = std::move(row);
+  moved.Set(2, "PL");
+  EXPECT_EQ(moved, (COrbRow{"B1", "2", "PL"}));
 }
 
 }  // namespace
