@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <exception>
 
+#include "text/LargePages.h"
+
 bool ReadAll(int fd, std::string& data) {
   // A regular file is read straight into room for its size (one more byte
   // shows the end without another round), so that a large file is neither
@@ -18,6 +20,7 @@ bool ReadAll(int fd, std::string& data) {
       const size_t expected = static_cast<size_t>(info.st_size - at);
       try {
         data.reserve(data.size() + expected + 1);
+        AdviseLargePages(data.data(), data.capacity());
       } catch (const std::exception&) {
         // Only a hint: the string grows as it must.
       }

@@ -21,6 +21,7 @@
 #include "input/InputFile.h"
 #include "input/Orb.h"
 #include "input/OrbRecord.h"
+#include "text/LargePages.h"
 #include "text/TextUtils.h"
 
 namespace {
@@ -161,6 +162,7 @@ void ScanCoordinates(std::string_view line, locale_t cLocale,
 void ReserveHint(std::vector<Entity>& entities, size_t count) {
   try {
     entities.reserve(std::min(count, entities.max_size()));
+    AdviseLargePages(entities.data(), entities.capacity() * sizeof(Entity));
   } catch (const std::exception&) {
   }
 }
@@ -221,6 +223,7 @@ void SortAndMerge(std::vector<Entity>& entities, const std::string& textsRead,
     if (i == 0 || entities[i].order != entities[i - 1].order) ++runs;
   }
   texts.reserve(texts.size() + runs);
+  AdviseLargePages(texts.data(), texts.capacity() * sizeof(COrbText));
   for (size_t i = 0; i < entities.size();) {
     std::string_view chosen = TextAt(textsRead, entities[i].text);
     size_t j = i + 1;
@@ -339,6 +342,12 @@ int COrb::ReadOrbBytes(CInputFile& input, bool invertX, bool invertY,
   std::vector<Entity> entities;
   ReserveHint(entities, bytes.size() / 16);
   std::string texts;   // the texts of all entities, see AppendText
+  // They take no more room than the lines they come from: reserved once.
+  try {
+    texts.reserve(bytes.size());
+    AdviseLargePages(texts.data(), texts.capacity());
+  } catch (const std::exception&) {
+  }
   std::string edited;  // the line after the discard phrases were cut out
   const bool discarding = discardList != nullptr && !discardList->empty();
   std::string_view line;

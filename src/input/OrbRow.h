@@ -5,10 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <new>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <utility>
-#include <vector>
 
 // One row of the rebuilt table: size() cells, cell j belonging to configured
 // column j. Only the cells that were given a text are stored, in column
@@ -36,20 +37,24 @@ class COrbRow {
 
   COrbRow() = default;
   // `width` cells, all empty.
-  explicit COrbRow(size_t width) : m_nWidth(width) {}
+  explicit COrbRow(size_t width) : m_nWidth(CheckedColumn(width)) {}
   // Every cell given, in column order.
-  COrbRow(std::initializer_list<std::string> cells) : m_nWidth(cells.size()) {
+  COrbRow(std::initializer_list<std::string> cells)
+      : m_nWidth(CheckedColumn(cells.size())) {
     size_t column = 0;
     for (const std::string& text : cells) {
       if (!text.empty()) Set(column, text);
       ++column;
     }
   }
-  COrbRow(const COrbRow& other) : m_nWidth(other.m_nWidth) { CopyCells(other); }
-  COrbRow(COrbRow&& other) noexcept
-      : m_cells(std::move(other.m_cells)), m_nWidth(other.m_nWidth) {
-    other.m_cells.clear();
+  COrbRow(const COrbRow& other) : m_nWidth(other.m_nWidth) {
+    Reserve(other.m_nCount);
+    for (const Cell& cell : other.Cells()) Set(cell.m_nColumn, cell.Text());
   }
+  COrbRow(COrbRow&& other) noexcept
+      : m_pBlock(std::exchange(other.m_pBlock, nullptr)),
+        m_nCount(std::exchange(other.m_nCount, 0)),
+        m_nWidth(other.m_nWidth) {}
   COrbRow& operator=(const COrbRow& other) {
     if (this != &other) {
       COrbRow copy(other);
@@ -60,8 +65,8 @@ class COrbRow {
   COrbRow& operator=(COrbRow&& other) noexcept {
     if (this != &other) {
       FreeCells();
-      m_cells = std::move(other.m_cells);
-      other.m_cells.clear();
+      m_pBlock = std::exchange(other.m_pBlock, nullptr);
+      m_nCount = std::exchange(other.m_nCount, 0);
       m_nWidth = other.m_nWidth;
     }
     return *this;
@@ -73,53 +78,65 @@ class COrbRow {
   // Cell j; "" when it holds nothing (or j is past the end).
   const std::string& operator[](size_t j) const {
     const auto it = Lower(j);
-    return it != m_cells.end() && it->m_nColumn == j ? it->Text() : Empty();
+    return it != Cells().end() && it->m_nColumn == j ? it->Text() : Empty();
   }
 
   // The stored cell j, to change in place (a cell that referred to a text
   // gets its own copy first); null when it holds nothing.
   std::string* Find(size_t j) {
-    const auto it = LowerIn(m_cells, j);
-    if (it == m_cells.end() || it->m_nColumn != j) return nullptr;
-    if (!it->m_bOwned) {
-      it->m_pText = new std::string(*it->m_pText);
-      it->m_bOwned = true;
+    Cell* const cell = Data() + (Lower(j) - Cells().begin());
+    if (cell == Data() + m_nCount || cell->m_nColumn != j) return nullptr;
+    if (!cell->m_bOwned) {
+      cell->m_pText = new std::string(*cell->m_pText);
+      cell->m_bOwned = true;
     }
-    return const_cast<std::string*>(it->m_pText);
+    return const_cast<std::string*>(cell->m_pText);
   }
 
   // Puts a copy of `text` into cell j, replacing what it held; a j past the
   // end widens the row to j + 1 cells.
   void Set(size_t j, std::string text) {
+    CheckedColumn(j + 1);
     Put(j, new std::string(std::move(text)), true);
   }
 
   // Makes cell j refer to `text`, which must stay alive, unchanged and in
   // place while the row (not a copy of it) refers to it.
-  void Share(size_t j, const std::string& text) { Put(j, &text, false); }
+  void Share(size_t j, const std::string& text) {
+    CheckedColumn(j + 1);
+    Put(j, &text, false);
+  }
 
   // Room for `count` stored cells, so that setting them allocates once.
-  void Reserve(size_t count) { m_cells.reserve(count); }
+  void Reserve(size_t count) {
+    if (count > Capacity()) Grow(count);
+  }
 
   // The stored cells in column order; a text changed through Find may have
   // become "", which reads like a cell never set.
-  const std::vector<Cell>& Cells() const { return m_cells; }
+  std::span<const Cell> Cells() const { return {Data(), m_nCount}; }
 
   // The first stored cell at column `j` or after it.
-  std::vector<Cell>::const_iterator Lower(size_t j) const {
-    return LowerIn(m_cells, j);
+  std::span<const Cell>::iterator Lower(size_t j) const {
+    const std::span<const Cell> cells = Cells();
+    return std::lower_bound(cells.begin(), cells.end(), j,
+                            [](const Cell& cell, size_t column) {
+                              return cell.m_nColumn < column;
+                            });
   }
 
   // Same width and the same text in every cell.
   bool operator==(const COrbRow& other) const {
     if (m_nWidth != other.m_nWidth) return false;
-    auto a = m_cells.begin();
-    auto b = other.m_cells.begin();
+    const std::span<const Cell> mine = Cells();
+    const std::span<const Cell> theirs = other.Cells();
+    auto a = mine.begin();
+    auto b = theirs.begin();
     while (true) {
-      while (a != m_cells.end() && a->Text().empty()) ++a;
-      while (b != other.m_cells.end() && b->Text().empty()) ++b;
-      if (a == m_cells.end() || b == other.m_cells.end()) {
-        return a == m_cells.end() && b == other.m_cells.end();
+      while (a != mine.end() && a->Text().empty()) ++a;
+      while (b != theirs.end() && b->Text().empty()) ++b;
+      if (a == mine.end() || b == theirs.end()) {
+        return a == mine.end() && b == theirs.end();
       }
       if (a->m_nColumn != b->m_nColumn || a->Text() != b->Text()) return false;
       ++a;
@@ -128,12 +145,17 @@ class COrbRow {
   }
 
  private:
-  template <typename Cells>
-  static auto LowerIn(Cells& cells, size_t j) -> decltype(cells.begin()) {
-    return std::lower_bound(cells.begin(), cells.end(), j,
-                            [](const Cell& cell, size_t column) {
-                              return cell.m_nColumn < column;
-                            });
+  // The cells live in one block after its capacity, so that a row takes 16
+  // bytes and one allocation: a table of millions of rows, most of them
+  // empty, stays small.
+  struct Block {
+    alignas(Cell) uint32_t m_nCapacity;
+  };
+
+  // Columns are configured column indices, which are ints.
+  static uint32_t CheckedColumn(size_t width) {
+    if (width >= UINT32_MAX) throw std::length_error("COrbRow: too wide");
+    return static_cast<uint32_t>(width);
   }
 
   static const std::string& Empty() {
@@ -141,35 +163,49 @@ class COrbRow {
     return empty;
   }
 
-  // Stores `text` (owned or not) as cell j. Columns are configured column
-  // indices, which are ints.
+  Cell* Data() const {
+    return m_pBlock == nullptr ? nullptr
+                               : reinterpret_cast<Cell*>(m_pBlock + 1);
+  }
+  size_t Capacity() const {
+    return m_pBlock == nullptr ? 0 : m_pBlock->m_nCapacity;
+  }
+
+  void Grow(size_t capacity) {
+    CheckedColumn(capacity);
+    void* memory = ::operator new(sizeof(Block) + capacity * sizeof(Cell));
+    Block* block = new (memory) Block{static_cast<uint32_t>(capacity)};
+    Cell* cells = reinterpret_cast<Cell*>(block + 1);
+    for (uint32_t k = 0; k < m_nCount; ++k) new (cells + k) Cell(Data()[k]);
+    ::operator delete(m_pBlock);
+    m_pBlock = block;
+  }
+
+  // Stores `text` (owned or not) as cell j.
   void Put(size_t j, const std::string* text, bool owned) {
-    if (j >= UINT32_MAX) {
-      if (owned) delete text;
-      throw std::length_error("COrbRow: column out of range");
-    }
     Cell cell;
     cell.m_nColumn = static_cast<uint32_t>(j);
     cell.m_pText = text;
     cell.m_bOwned = owned;
-    try {
-      m_nWidth = std::max(m_nWidth, j + 1);
-      const auto it = LowerIn(m_cells, j);
-      if (it != m_cells.end() && it->m_nColumn == j) {
-        Free(*it);
-        *it = cell;
-      } else {
-        m_cells.insert(it, cell);
-      }
-    } catch (...) {
-      Free(cell);
-      throw;
+    m_nWidth = std::max(m_nWidth, static_cast<uint32_t>(j + 1));
+    const size_t at = static_cast<size_t>(Lower(j) - Cells().begin());
+    if (at < m_nCount && Data()[at].m_nColumn == j) {
+      Free(Data()[at]);
+      Data()[at] = cell;
+      return;
     }
-  }
-
-  void CopyCells(const COrbRow& other) {
-    m_cells.reserve(other.m_cells.size());
-    for (const Cell& cell : other.m_cells) Set(cell.m_nColumn, cell.Text());
+    if (m_nCount == Capacity()) {
+      try {
+        Grow(std::max<size_t>(4, Capacity() * 2));
+      } catch (...) {
+        Free(cell);
+        throw;
+      }
+    }
+    Cell* const cells = Data();
+    for (size_t k = m_nCount; k > at; --k) new (cells + k) Cell(cells[k - 1]);
+    new (cells + at) Cell(cell);
+    ++m_nCount;
   }
 
   static void Free(const Cell& cell) {
@@ -177,10 +213,13 @@ class COrbRow {
   }
 
   void FreeCells() {
-    for (const Cell& cell : m_cells) Free(cell);
-    m_cells.clear();
+    for (const Cell& cell : Cells()) Free(cell);
+    ::operator delete(m_pBlock);
+    m_pBlock = nullptr;
+    m_nCount = 0;
   }
 
-  std::vector<Cell> m_cells;  // ascending m_nColumn, each column once
-  size_t m_nWidth = 0;
+  Block* m_pBlock = nullptr;
+  uint32_t m_nCount = 0;  // cells stored, ascending m_nColumn, each once
+  uint32_t m_nWidth = 0;
 };

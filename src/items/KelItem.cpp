@@ -122,11 +122,27 @@ void ApplyHandedIndicators(CKelItem& item, const CConfiguration& config) {
   ReplaceFirst(item.m_strMark, config.m_strRight, "R");
 }
 
+// Whether NumberWordToDigits would change `text`.
+bool NumberWordChanges(const std::string& text) {
+  std::string digits = text;
+  NumberWordToDigits(digits);
+  return digits != text;
+}
+
 void ReadQuantity(CKelItem& item, std::vector<COrbRow>& rows,
                   const CConfiguration& config) {
-  std::string* cell = item.FindCell(rows, config, kColQuantity);
-  if (cell == nullptr) return;
-  NumberWordToDigits(*cell);  // the document's cell reads digits from now on
+  const COrbRow* row = RowAt(rows, item.m_nRow);
+  const int j = FindColumn(row, config, kColQuantity);
+  if (j < 0) return;
+  const std::string* cell = &(*row)[static_cast<size_t>(j)];
+  // The document's cell reads digits from now on. Most cells hold digits
+  // already and are left alone: a cell changed gets a text of its own.
+  if (NumberWordChanges(*cell)) {
+    std::string* changed = rows[static_cast<size_t>(item.m_nRow)].Find(
+        static_cast<size_t>(j));
+    NumberWordToDigits(*changed);
+    cell = changed;
+  }
   item.m_strQuantity.clear();
   const size_t scan = std::min(cell->size(), kQuantityScanLength);
   for (size_t i = 0; i < scan; ++i) {
@@ -232,8 +248,10 @@ void ReadCopiedFields(CKelItem& item, std::vector<COrbRow>& rows,
       {kColAbmNumber, &CKelItem::m_strAbmNumber, true},
   };
   for (const Copied& copied : kCopied) {
-    const std::string* cell = item.FindCell(rows, config, copied.type);
-    if (cell == nullptr) continue;
+    const COrbRow* row = RowAt(rows, item.m_nRow);
+    const int j = FindColumn(row, config, copied.type);
+    if (j < 0) continue;
+    const std::string* cell = &(*row)[static_cast<size_t>(j)];
     std::string& field = item.*copied.field;
     field = *cell;
     if (copied.trim) TrimBlanks(field);

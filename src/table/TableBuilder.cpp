@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "text/LargePages.h"
 #include "text/TextUtils.h"
 
 namespace {
@@ -439,6 +440,7 @@ int BuildRows(const std::vector<COrbText>& texts, size_t columnCount,
                [&](size_t, size_t row, int) { ++cellsInRow[row]; });
     rows.clear();
     rows.reserve(heights.size());
+    AdviseLargePages(rows.data(), rows.capacity() * sizeof(COrbRow));
     for (const uint32_t cells : cellsInRow) {
       rows.emplace_back(width).Reserve(cells);
     }

@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <filesystem>
+#include <tuple>
 #include <string>
 #include <vector>
 
 #include "TempDir.h"
+#include "input/InputFile.h"
 #include "input/Orb.h"
+#include "input/OrbRecord.h"
 
 namespace {
 
@@ -142,6 +146,57 @@ TEST(OrbReader, FailsOnFilesThatCannotBeRead) {
     COrb orb;
     EXPECT_EQ(orb.ReadOrbFile(path, false, false, nullptr), -1) << path;
     EXPECT_EQ(orb.m_strFileName, name);
+  }
+}
+
+
+// The second, bottom-to-top reading is made from the first one's texts: it
+// must give what reading the bytes again with invertY gives, texts and
+// record alike, for every input of the tests (odd ones included).
+TEST(OrbReader, ReadsUpsideDownAsTheBytesReadInverted) {
+  const std::string data = KELCONV_TEST_DATA;
+  std::vector<std::string> inputs = {
+      "(0 0 5),a\r\n(0 0 9),b\r\n(3 9 0),c\r\n(3 9 0),\r\n(3 9 0),d\r\n",
+      "(1 1 0),\n(2 1 0),D\n(1 1 0),B\n(5 5 0),\n(1 1 0),C\n(5 5 0),\n",
+      "(1e300 -1e300 0),far\n(-1e300 1e300 0),near\n(nan 1 0),x\n\n  text\n",
+  };
+  for (const std::string& folder :
+       {data + "/golden", data + "/drawings", data + "/../fuzz/corpus/orb_reader"}) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      const std::string ext = entry.path().extension().string();
+      if (ext == ".orb" || ext == ".dxf" || ext.empty()) {
+        inputs.push_back(TempDir::Read(entry.path().string()));
+      }
+    }
+  }
+  ASSERT_GT(inputs.size(), 20u);
+  const std::vector<std::string> discard = {"REF"};
+  for (size_t k = 0; k < inputs.size(); ++k) {
+    CInputFile input;
+    input.SetBytes("in", inputs[k]);
+    COrbRecord firstRecord, invertedRecord, upsideDownRecord;
+    COrb first, inverted, upsideDown;
+    first.m_pRecord = &firstRecord;
+    inverted.m_pRecord = &invertedRecord;
+    upsideDown.m_pRecord = &upsideDownRecord;
+    const int read = first.ReadDrawing(input, 0, false, false, &discard);
+    ASSERT_EQ(inverted.ReadDrawing(input, 0, false, true, &discard), read) << k;
+    if (read != 0) continue;
+    ASSERT_EQ(upsideDown.ReadUpsideDown(first), 0);
+    const auto texts = [](const COrb& orb) {
+      Texts out;
+      for (const COrbText& t : orb.m_texts) out.push_back({t.m_x, t.m_y, t.m_text});
+      return out;
+    };
+    EXPECT_EQ(texts(upsideDown), texts(inverted)) << k;
+    EXPECT_EQ(upsideDown.m_strFileName, inverted.m_strFileName);
+    const CReadRecord& a = upsideDownRecord.m_read;
+    const CReadRecord& b = invertedRecord.m_read;
+    EXPECT_EQ(std::tie(a.m_bRead, a.m_kind, a.m_nPage, a.m_nLines, a.m_nEntities,
+                       a.m_nSkipped, a.m_nBlank, a.m_nTexts),
+              std::tie(b.m_bRead, b.m_kind, b.m_nPage, b.m_nLines, b.m_nEntities,
+                       b.m_nSkipped, b.m_nBlank, b.m_nTexts))
+        << k;
   }
 }
 
