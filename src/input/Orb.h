@@ -8,6 +8,7 @@
 
 #include "config/Configuration.h"
 #include "input/OrbRow.h"
+#include "text/ShortText.h"
 
 class CInputFile;   // input/InputFile.h
 struct COrbRecord;  // input/OrbRecord.h
@@ -16,7 +17,7 @@ struct COrbRecord;  // input/OrbRecord.h
 struct COrbText {
   int32_t m_x = 0;  // thousandths of a drawing unit
   int32_t m_y = 0;  // thousandths of a drawing unit; larger is higher up
-  std::string m_text;
+  CShortText m_text;  // 16 bytes: a drawing may hold millions of texts
 };
 
 // A matched header text: its horizontal position and the configured column

@@ -9,7 +9,10 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
+
+#include "text/ShortText.h"
 
 // One row of the rebuilt table: size() cells, cell j belonging to configured
 // column j. Only the cells that were given a text are stored, in column
@@ -27,12 +30,12 @@ class COrbRow {
   class Cell {
    public:
     uint32_t m_nColumn = 0;
-    const std::string& Text() const { return *m_pText; }
+    std::string_view Text() const { return m_pText->view(); }
 
    private:
     friend class COrbRow;
     bool m_bOwned = false;
-    const std::string* m_pText = nullptr;  // owned when m_bOwned
+    const CShortText* m_pText = nullptr;  // owned when m_bOwned
   };
 
   COrbRow() = default;
@@ -75,34 +78,24 @@ class COrbRow {
 
   size_t size() const { return m_nWidth; }
 
-  // Cell j; "" when it holds nothing (or j is past the end).
-  const std::string& operator[](size_t j) const {
+  // Cell j; "" when it holds nothing (or j is past the end). Valid until
+  // the cell is set again.
+  std::string_view operator[](size_t j) const {
     const auto it = Lower(j);
-    return it != Cells().end() && it->m_nColumn == j ? it->Text() : Empty();
-  }
-
-  // The stored cell j, to change in place (a cell that referred to a text
-  // gets its own copy first); null when it holds nothing.
-  std::string* Find(size_t j) {
-    Cell* const cell = Data() + (Lower(j) - Cells().begin());
-    if (cell == Data() + m_nCount || cell->m_nColumn != j) return nullptr;
-    if (!cell->m_bOwned) {
-      cell->m_pText = new std::string(*cell->m_pText);
-      cell->m_bOwned = true;
-    }
-    return const_cast<std::string*>(cell->m_pText);
+    return it != Cells().end() && it->m_nColumn == j ? it->Text()
+                                                     : std::string_view();
   }
 
   // Puts a copy of `text` into cell j, replacing what it held; a j past the
   // end widens the row to j + 1 cells.
-  void Set(size_t j, std::string text) {
+  void Set(size_t j, std::string_view text) {
     CheckedColumn(j + 1);
-    Put(j, new std::string(std::move(text)), true);
+    Put(j, new CShortText(text), true);
   }
 
   // Makes cell j refer to `text`, which must stay alive, unchanged and in
   // place while the row (not a copy of it) refers to it.
-  void Share(size_t j, const std::string& text) {
+  void Share(size_t j, const CShortText& text) {
     CheckedColumn(j + 1);
     Put(j, &text, false);
   }
@@ -112,8 +105,8 @@ class COrbRow {
     if (count > Capacity()) Grow(count);
   }
 
-  // The stored cells in column order; a text changed through Find may have
-  // become "", which reads like a cell never set.
+  // The stored cells in column order; a text set to "" reads like a cell
+  // never set.
   std::span<const Cell> Cells() const { return {Data(), m_nCount}; }
 
   // The first stored cell at column `j` or after it.
@@ -158,11 +151,6 @@ class COrbRow {
     return static_cast<uint32_t>(width);
   }
 
-  static const std::string& Empty() {
-    static const std::string empty;
-    return empty;
-  }
-
   Cell* Data() const {
     return m_pBlock == nullptr ? nullptr
                                : reinterpret_cast<Cell*>(m_pBlock + 1);
@@ -182,7 +170,7 @@ class COrbRow {
   }
 
   // Stores `text` (owned or not) as cell j.
-  void Put(size_t j, const std::string* text, bool owned) {
+  void Put(size_t j, const CShortText* text, bool owned) {
     Cell cell;
     cell.m_nColumn = static_cast<uint32_t>(j);
     cell.m_pText = text;

@@ -122,31 +122,23 @@ void ApplyHandedIndicators(CKelItem& item, const CConfiguration& config) {
   ReplaceFirst(item.m_strMark, config.m_strRight, "R");
 }
 
-// Whether NumberWordToDigits would change `text`.
-bool NumberWordChanges(const std::string& text) {
-  std::string digits = text;
-  NumberWordToDigits(digits);
-  return digits != text;
-}
-
 void ReadQuantity(CKelItem& item, std::vector<COrbRow>& rows,
                   const CConfiguration& config) {
   const COrbRow* row = RowAt(rows, item.m_nRow);
   const int j = FindColumn(row, config, kColQuantity);
   if (j < 0) return;
-  const std::string* cell = &(*row)[static_cast<size_t>(j)];
+  const std::string_view cell = (*row)[static_cast<size_t>(j)];
+  std::string digits(cell);
+  NumberWordToDigits(digits);
   // The document's cell reads digits from now on. Most cells hold digits
   // already and are left alone: a cell changed gets a text of its own.
-  if (NumberWordChanges(*cell)) {
-    std::string* changed = rows[static_cast<size_t>(item.m_nRow)].Find(
-        static_cast<size_t>(j));
-    NumberWordToDigits(*changed);
-    cell = changed;
+  if (digits != cell) {
+    rows[static_cast<size_t>(item.m_nRow)].Set(static_cast<size_t>(j), digits);
   }
   item.m_strQuantity.clear();
-  const size_t scan = std::min(cell->size(), kQuantityScanLength);
+  const size_t scan = std::min(digits.size(), kQuantityScanLength);
   for (size_t i = 0; i < scan; ++i) {
-    const char c = (*cell)[i];
+    const char c = digits[i];
     if (c >= '0' && c <= '9') item.m_strQuantity += c;
   }
 }
@@ -199,7 +191,7 @@ void ReadLength(CKelItem& item, const std::vector<COrbRow>& rows,
                 const CConfiguration& config) {
   const COrbRow* row = RowAt(rows, item.m_nRow);
   const auto cellText = [&](int column) {
-    const std::string& text = (*row)[column];
+    std::string text((*row)[column]);
     return config.m_columns[column].m_bFractions
                ? SubstituteFractions(text, config)
                : text;
@@ -213,7 +205,7 @@ void ReadLength(CKelItem& item, const std::vector<COrbRow>& rows,
   const int feet = FindColumn(row, config, kColLengthFeet);
   const int inches = FindColumn(row, config, kColLengthInches);
   if (feet < 0 && inches < 0) return;
-  int64_t length = feet >= 0 ? FeetTerm((*row)[feet]) : 0;
+  int64_t length = feet >= 0 ? FeetTerm(std::string((*row)[feet])) : 0;
   if (inches >= 0) {
     std::string text = cellText(inches);
     ReplaceFirst(text, "-", " ");
@@ -251,9 +243,8 @@ void ReadCopiedFields(CKelItem& item, std::vector<COrbRow>& rows,
     const COrbRow* row = RowAt(rows, item.m_nRow);
     const int j = FindColumn(row, config, copied.type);
     if (j < 0) continue;
-    const std::string* cell = &(*row)[static_cast<size_t>(j)];
     std::string& field = item.*copied.field;
-    field = *cell;
+    field = (*row)[static_cast<size_t>(j)];
     if (copied.trim) TrimBlanks(field);
     if (copied.type == kColRemarks) config.ApplySearchReplace(field);
   }
@@ -375,12 +366,13 @@ void CKelItem::Clear() {
   }
 }
 
-std::string* CKelItem::FindCell(std::vector<COrbRow>& rows,
-                                const CConfiguration& config,
-                                int columnType) const {
-  COrbRow* row = RowAt(rows, m_nRow);
+std::optional<std::string_view> CKelItem::FindCell(
+    const std::vector<COrbRow>& rows, const CConfiguration& config,
+    int columnType) const {
+  const COrbRow* row = RowAt(rows, m_nRow);
   const int j = FindColumn(row, config, columnType);
-  return j < 0 ? nullptr : row->Find(static_cast<size_t>(j));
+  if (j < 0) return std::nullopt;
+  return (*row)[static_cast<size_t>(j)];
 }
 
 bool CKelItem::ParseMarks(const std::vector<COrbRow>& rows,
@@ -389,15 +381,14 @@ bool CKelItem::ParseMarks(const std::vector<COrbRow>& rows,
   const COrbRow* row = RowAt(rows, m_nRow);
   if (row == nullptr) return false;
   // The last non-empty cell of each mark type counts.
-  const std::string* major = nullptr;
-  const std::string* minor = nullptr;
-  const std::string* piece = nullptr;
+  const COrbRow::Cell* major = nullptr;
+  const COrbRow::Cell* minor = nullptr;
+  const COrbRow::Cell* piece = nullptr;
   const size_t columns = std::min(config.m_columns.size(), row->size());
-  for (const COrbRow::Cell& stored : row->Cells()) {
-    if (stored.m_nColumn >= columns) break;
-    const std::string& cell = stored.Text();
-    if (cell.empty()) continue;
-    switch (config.m_columns[stored.m_nColumn].m_nType) {
+  for (const COrbRow::Cell& cell : row->Cells()) {
+    if (cell.m_nColumn >= columns) break;
+    if (cell.Text().empty()) continue;
+    switch (config.m_columns[cell.m_nColumn].m_nType) {
       case kColMajorMark:
         major = &cell;
         break;
@@ -415,19 +406,19 @@ bool CKelItem::ParseMarks(const std::vector<COrbRow>& rows,
 
   if (major != nullptr) {
     m_nMarkType = kColMajorMark;
-    m_strMark = ToUpperAscii(*major);
+    m_strMark = ToUpperAscii(std::string(major->Text()));
   }
   if (minor != nullptr) {
     if (m_nMarkType != 0) {
-      m_strMinorMark = ToLowerAscii(*minor);
+      m_strMinorMark = ToLowerAscii(std::string(minor->Text()));
     } else {
       m_nMarkType = kColMinorMark;
-      m_strMark = ToLowerAscii(*minor);
+      m_strMark = ToLowerAscii(std::string(minor->Text()));
     }
   }
   if (piece != nullptr) {
     m_nMarkType = kColPieceMark;
-    m_strMark = *piece;
+    m_strMark = piece->Text();
   }
   return true;
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "input/Orb.h"
@@ -73,9 +75,10 @@ class CKelItem {
                   const CConfiguration& config);
 
   // The first non-empty cell of row m_nRow whose configured column has type
-  // `columnType`; null when there is none.
-  std::string* FindCell(std::vector<COrbRow>& rows,
-                        const CConfiguration& config, int columnType) const;
+  // `columnType`; none when there is none.
+  std::optional<std::string_view> FindCell(const std::vector<COrbRow>& rows,
+                                           const CConfiguration& config,
+                                           int columnType) const;
 
   // --- Material translation ---
 

@@ -304,7 +304,9 @@ void WriteRows(const CConversionReport& report, TextWriter& out) {
     std::string cells;
     if (r < report.m_rows.size()) {
       for (const COrbRow::Cell& cell : report.m_rows[r].Cells()) {
-        if (!cell.Text().empty()) cells += " " + QuoteText(cell.Text());
+        if (!cell.Text().empty()) {
+          cells += " " + QuoteText(std::string(cell.Text()));
+        }
       }
     }
     out.Item(line + (cells.empty() ? ", empty" : ":" + cells));
@@ -632,7 +634,7 @@ void CConversionReport::Finish() {
              std::to_string(conflict.m_nRow + 1) + ", " +
              ColumnLabel(*this, conflict.m_nColumn) + "): the later one, " +
              QuoteText(conflict.m_nLater < m_texts.size()
-                           ? m_texts[conflict.m_nLater].m_text
+                           ? std::string(m_texts[conflict.m_nLater].m_text)
                            : std::string()) +
              ", replaced the earlier one",
          k});

@@ -42,9 +42,9 @@ void CollapseBlanks(std::string& text) {
 
 }  // namespace
 
-const std::string* FindCellFrom(const COrb& orb, int columnType, int row,
-                                int firstColumn) {
-  if (row < 0 || row >= RowCount(orb)) return nullptr;
+std::optional<std::string_view> FindCellFrom(const COrb& orb, int columnType,
+                                             int row, int firstColumn) {
+  if (row < 0 || row >= RowCount(orb)) return std::nullopt;
   const COrbRow& cells = orb.m_rows[static_cast<size_t>(row)];
   const size_t end =
       std::min(static_cast<size_t>(ExportedColumnCount(orb)), cells.size());
@@ -53,10 +53,10 @@ const std::string* FindCellFrom(const COrb& orb, int columnType, int row,
        cell != stored && cell->m_nColumn < end; ++cell) {
     if (orb.m_config.m_columns[cell->m_nColumn].m_nType == columnType &&
         !cell->Text().empty()) {
-      return &cell->Text();
+      return cell->Text();
     }
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 std::string ExportMaterial(const CConfiguration& config,
@@ -103,8 +103,7 @@ std::string ExportDataLine(const COrb& orb, int row) {
     int type = column.m_nType;
     if (type <= kColNone || type >= kColumnTypeCount || seen[type]) continue;
     seen[type] = true;
-    const std::string* cell = FindCellFrom(orb, type, row, j);
-    std::string text = cell != nullptr ? *cell : std::string();
+    std::string text(FindCellFrom(orb, type, row, j).value_or(""));
     switch (type) {
       case kColQuantity:
         NumberWordToDigits(text);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 class CConfiguration;
 class CLineTarget;
@@ -10,10 +12,10 @@ class COrb;
 // The first cell of row `row` whose column j (firstColumn <= j) has the
 // configured type `columnType` and holds at least one character. Only the
 // columns that are both matched (j < m_nColumns) and configured are looked
-// at, and only cells the row actually has. Null when there is none or the
+// at, and only cells the row actually has. None when there is none or the
 // row does not exist.
-const std::string* FindCellFrom(const COrb& orb, int columnType, int row,
-                                int firstColumn);
+std::optional<std::string_view> FindCellFrom(const COrb& orb, int columnType,
+                                             int row, int firstColumn);
 
 // The exported form of a material cell: the configured code of its shape
 // family replaced by the family's fixed output code (pipe keeps its code),

@@ -143,7 +143,7 @@ TEST(TableBuilderTest, HeadersAnywhereAboveTheData) {
   EXPECT_EQ(orb.m_nColumns, 5);
   ASSERT_EQ(rows.size(), 3u);
   // "10'" is nearest to the empty header at 55000.
-  EXPECT_EQ(rows[1][0] + "|" + rows[1][3], "B2|10'");
+  EXPECT_EQ(std::string(rows[1][0]) + "|" + std::string(rows[1][3]), "B2|10'");
 }
 
 TEST(TableBuilderTest, FiveThousandthsApart) {
