@@ -7,8 +7,9 @@
 # benchmark, not a test: it prints figures and fails only when a
 # conversion fails.
 #
-#   sh bench/large-inputs.sh build/src/kelconv [WORKDIR]
+#   sh bench/large-inputs.sh build/src/kelconv [WORKDIR [NAME...]]
 #
+# NAMEs (below) limit the conversions to those inputs.
 # Use a Release build. The inputs (about 500 MB in all) are written to
 # WORKDIR, a new temporary directory by default, and removed afterwards; a
 # WORKDIR given is kept with the inputs and every output (NAME.kel,
@@ -121,8 +122,10 @@ awk -v rows=1000 -v top=3000 'BEGIN {
 }' >"$work/wide-config.orb"
 
 status=0
+shift $(($# < 2 ? $# : 2))
+names=${*:-table-100mb jitter-100mb rows-1m one-row-1m line-50mb wide-config}
 printf '%-12s %-7s %8s %9s %8s %8s %8s\n' input output "MB in" "peak MB" "MB out" seconds "CPU s"
-for name in table-100mb jitter-100mb rows-1m one-row-1m line-50mb wide-config; do
+for name in $names; do
   cfg=$config
   [ "$name" = wide-config ] && cfg="$work/wide-config.cfg"
   for mode in kel export json; do
