@@ -36,11 +36,11 @@ compare() {  # NAME FILE-BEFORE FILE-AFTER
   fi
 }
 
-# The drawings with their configurations: a golden table's own, else the
-# example's.
+# The drawings with their configurations: a golden table's own (that of
+# "export" for exportA and exportB), else the example's.
 golden=$here/tests/data/golden
 config_of() {
-  table=$(basename "$1" | sed 's/\..*//; s/-.*//')
+  table=$(basename "$1" | sed 's/\..*//; s/-.*//; s/^export[AB]$/export/')
   if [ -f "$golden/$table.cfg" ]; then echo "$golden/$table.cfg"
   else echo "$here/examples/sample.cfg"; fi
 }
