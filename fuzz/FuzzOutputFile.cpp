@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <string>
 
-#include "../support/FailingCalls.h"
+#include "../tests/support/FailingCalls.h"
 #include "FuzzSupport.h"
 #include "input/Orb.h"
 #include "writers/LineTarget.h"

@@ -6,14 +6,14 @@
 # Writes the seed corpora of the fuzz targets from the examples, the golden
 # inputs and a few hand-made inputs. Run from anywhere, with the kelconv
 # program as argument (it dumps the configurations as text):
-#   sh tests/fuzz/make-seeds.sh build/src/kelconv
+#   sh fuzz/make-seeds.sh build/src/kelconv
 # Inputs found while fuzzing live beside the seeds and are not touched here:
 # reproducers of fixed findings (finding-*) and inputs kept for the code
 # they reach (named by their SHA-1).
 set -eu
 kelconv=$1
 here=$(cd "$(dirname "$0")" && pwd)
-top=$(cd "$here/../.." && pwd)
+top=$(cd "$here/.." && pwd)
 golden=$top/tests/data/golden
 corpus=$here/corpus
 sep='\n@@@\n'
