@@ -3,6 +3,8 @@
 // (tests/data/golden/README.md says how each one was checked).
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -99,48 +101,22 @@ std::string Describe(const CConfiguration& config) {
   return text;
 }
 
+// configurations.txt: one line per configuration, its file name (in
+// golden/, else in the examples) and what Describe makes of it.
 TEST(GoldenTest, ConfigurationFilesHoldWhatTheExpectedFilesAssume) {
-  const struct {
-    std::string path;
-    const char* description;
-  } kConfigs[] = {
-      {kExamples + "sample.cfg",
-       "MARK=Piece Mark|QTY=Quantity|DESCRIPTION=Material+fractions|"
-       "LENGTH=Length(Ft + In)+fractions|GRADE=Grade|REMARKS=Remarks|"
-       "WEIGHT=Weight|grades=A992,A36,A36,A572,A992,A36,A36,A36,A36,A36,A36,"
-       "A36,A36,A500,A36,A615,A53,,,|default=A36|left/right=L/R,,|"
-       "diameter=%%C|schedule=SCH|ignore case=0|discard MM=0|HSS=0"},
-      {kGolden + "handed.cfg",
-       "MK=Major PC Mark|PC=Piece Mark|QTY=Quantity|MATERIAL=Material|"
-       "LENGTH=Length(Ft + In)|REMARKS=Remarks|grades=A992,A36,A36,A36,A36,"
-       "A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,,,,|default=|"
-       "left/right=L/R,,|diameter=%%C|schedule=SCH|ignore case=0|"
-       "discard MM=1|HSS=0"},
-      {kGolden + "bottomup.cfg",
-       "PIECE=Piece Mark|QTY.=Quantity|SIZE=Material|LENGTH=Length(Ft + In)|"
-       "REMARKS=Remarks|grades=A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,"
-       "A36,A36,A500,A36,A36,A36,A36,A36,A36|default=|replace 'HSS' by 'TS'|"
-       "replace 'PLATE ' by 'PL'|left/right=L/R,-LFT,-RGT|diameter=%%C|"
-       "schedule=SCH|ignore case=0|discard MM=0|HSS=1"},
-      {kGolden + "feetinches.cfg",
-       "MARK=Piece Mark|QTY=Quantity|DESCRIPTION=Material|FT=Length(Feet)|"
-       "IN=Length(Inches)+fractions|GRADE=Grade|SEQ=Sequence|WT=Weight|"
-       "REMARKS=Remarks|CAMBER=Camber|PRICE=Price|SHOP HRS=Shop Hours|"
-       "grades=50,A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,A500,A36,"
-       "A36,A36,A36,,|default=|left/right=L/R,,|diameter=%%C|schedule=SCH|"
-       "ignore case=1|discard MM=0|HSS=0"},
-      {kGolden + "export.cfg",
-       "NO.=None|MARK=Piece Mark|QTY=Quantity|MATERIAL=Material+fractions|"
-       "LENGTH=Length(Ft + In)+fractions|REMARKS=Remarks|code9=PLT|"
-       "grades=,,,,,,,,,,,,,,,,,,,|default=|left/right=L/R,,|diameter=%%C|"
-       "schedule=SCH|ignore case=0|discard MM=0|HSS=0"},
-  };
-  for (const auto& c : kConfigs) {
-    SCOPED_TRACE(c.path);
+  std::ifstream list(kGolden + "configurations.txt");
+  std::string name, description;
+  int count = 0;
+  while (list >> name && std::getline(list >> std::ws, description)) {
+    SCOPED_TRACE(name);
+    const std::string path =
+        (std::filesystem::exists(kGolden + name) ? kGolden : kExamples) + name;
     CConfiguration config;
-    ASSERT_EQ(LoadConfigurationFile(c.path, config), 0);
-    EXPECT_EQ(Describe(config), c.description);
+    ASSERT_EQ(LoadConfigurationFile(path, config), 0);
+    EXPECT_EQ(Describe(config), description);
+    ++count;
   }
+  EXPECT_EQ(count, 5);
 }
 
 }  // namespace
