@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a user runs it from a script, where a case needs more than
-// a folder of tests/data/runs: drawings of every kind, the PDF module
-// missing, runs at the same time, memory running short.
+// a folder of tests/data/runs: runs at the same time, memory running short.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-
-#include "MinimalPdf.h"
 
 #include "TempDir.h"
 #include "TestConfiguration.h"
@@ -45,82 +42,6 @@ class BatchModeTest : public testing::Test {
   TempDir m_dir;
   std::string m_config, m_output;
 };
-
-// Every DXF and PDF drawing of a golden table (tests/data/drawings/README.md)
-// and the examples beside sample.orb convert to the bytes of the .orb's
-// conversion: "<table>-<variant>.<kind>" is compared with
-// golden/<table>.kel, converted with <table>.cfg.
-TEST_F(BatchModeTest, EveryDrawingConvertsLikeItsOrb) {
-  const std::string golden = std::string(KELCONV_TEST_DATA) + "/golden/";
-  const std::string examples = std::string(KELCONV_EXAMPLES) + "/";
-  std::vector<std::string> drawings = {examples + "sample.dxf", examples + "sample.pdf"};
-  for (const auto& entry :
-       std::filesystem::directory_iterator(std::string(KELCONV_TEST_DATA) + "/drawings")) {
-    const std::string stem = entry.path().stem().string();
-    const std::string ext = entry.path().extension().string();
-    if ((ext == ".dxf" || ext == ".pdf") &&
-        std::filesystem::exists(golden + stem.substr(0, stem.find('-')) + ".kel")) {
-      drawings.push_back(entry.path().string());
-    }
-  }
-  ASSERT_GE(drawings.size(), 6u);
-  for (const std::string& drawing : drawings) {
-    SCOPED_TRACE(drawing);
-    const std::string stem = std::filesystem::path(drawing).stem().string();
-    const std::string table = stem.substr(0, stem.find('-'));
-    const std::string config =
-        table == "sample" ? examples + "sample.cfg" : golden + table + ".cfg";
-    const Outcome o = Run("/O " + drawing + " out.kel " + config);
-    EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.err, "");
-    EXPECT_EQ(TempDir::Read(m_output), TempDir::Read(golden + table + ".kel"));
-  }
-}
-
-// Drawings that cannot be read say why and write nothing; a page without
-// text stops the run after the pages before it were written.
-TEST_F(BatchModeTest, RefusesDrawingsItCannotRead) {
-  m_dir.Write("model.dwg", "AC1032\x01\x02");
-  m_dir.Write("binary.dxf", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22));
-  m_dir.Write("cut.dxf", "0\nSECTION\n2\nENTITIES\n0\nTEXT\n");
-  m_dir.Write("lines.pdf", MinimalPdf({{{72, 700, 10, "MARK"}}, {}}));
-  m_dir.Write("locked.pdf", TempDir::Read(std::string(KELCONV_TEST_DATA) +
-                                          "/hostile/encrypted.pdf"));
-  const std::string binary = " is a binary DXF/DWG file; save it as ASCII DXF\n";
-  const struct {
-    std::string input, err;
-  } cases[] = {
-      {"model.dwg", "\"model.dwg\"" + binary},
-      {"binary.dxf", "\"binary.dxf\"" + binary},
-      {"cut.dxf", "Unable to read the DXF file \"cut.dxf\" (it ends before its EOF)\n"},
-      {"lines.pdf",
-       "Configuration Does Not Apply to Input File \"lines.pdf\" (must match at least mark, "
-       "quantity and material columns)\n\"lines.pdf\" page 2: no text found: its letters may be "
-       "drawn as lines\n0 of 2 drawings converted; 1 skipped: the configuration does not apply; "
-       "1 failed.\n"},
-      {"locked.pdf", "\"locked.pdf\" is encrypted; save it without a password\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.input);
-    const Outcome o = Run("/O " + c.input + " out.kel " + m_config);
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, c.err);
-    EXPECT_FALSE(std::filesystem::exists(m_output));
-  }
-  // The program copied alone has no PDF module: it says which file it
-  // looked for, and still converts the other kinds.
-  const std::string exe = m_dir.Path("alone");
-  std::filesystem::copy_file(KELCONV_EXE, exe);
-  const std::string examples = std::string(KELCONV_EXAMPLES) + "/sample.";
-  const Outcome pdf = Run(examples + "pdf out.kel " + examples + "cfg", exe);
-  EXPECT_EQ(pdf.status, 1);
-  EXPECT_EQ(pdf.err.rfind("Unable to load the PDF reader \"" + m_dir.Root().string() +
-                              "/../lib/kelconv/modules/kelconv-pdf.so\" (not found)",
-                          0),
-            0u)
-      << pdf.err;
-  EXPECT_EQ(Run(examples + "dxf out.kel " + examples + "cfg", exe).status, 0);
-}
 
 // A drawing of `rows` item rows whose marks begin with `prefix`.
 std::string Drawing(const std::string& prefix, int rows) {
