@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole conversions compared byte for byte with reviewed expected files
-// (tests/data/golden/README.md says how each one was checked).
+// (tests/data/golden/README.md says how each one was checked; what each
+// configuration holds is the run folder golden-configurations).
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "TempDir.h"
 #include "job/ConversionJob.h"
-#include "config/Configuration.h"
 #include "TestRequest.h"
 
 namespace {
@@ -60,63 +58,6 @@ TEST(GoldenTest, OutputMatchesReviewedFiles) {
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(TempDir::Read(output), expected);
   }
-}
-
-// The configurations are binary files; this spells out what each holds.
-std::string Describe(const CConfiguration& config) {
-  CConfiguration defaults;
-  defaults.ResetToDefaults();
-  std::string text;
-  for (const CConfigColumnItem& column : config.m_columns) {
-    text += column.m_strHeader + "=" + column.m_strType +
-            (column.m_bFractions ? "+fractions" : "") + "|";
-  }
-  for (int i = 0; i < kMaterialCodeCount; ++i) {
-    if (config.MaterialCode(i) != defaults.MaterialCode(i)) {
-      text += "code" + std::to_string(i) + "=" + config.MaterialCode(i) + "|";
-    }
-  }
-  for (int i = 0; i < kFractionCount; ++i) {
-    if (config.Fraction(i) != defaults.Fraction(i)) {
-      text += "fraction" + std::to_string(i) + "=" + config.Fraction(i) + "|";
-    }
-  }
-  text += "grades=";
-  for (int i = 0; i < kFamilyCount; ++i) {
-    text += config.DefaultGrade(i) + (i + 1 < kFamilyCount ? "," : "|");
-  }
-  text += "default=" + config.m_strDefaultGrade + "|";
-  for (size_t i = 0; i < config.m_searchFor.size(); ++i) {
-    if (config.m_searchFor[i].empty()) continue;
-    text += "replace '" + config.m_searchFor[i] + "' by '" +
-            (i < config.m_replaceWith.size() ? config.m_replaceWith[i] : "") +
-            "'|";
-  }
-  text += "left/right=" + config.m_strLeftRight + "," + config.m_strLeft + "," +
-          config.m_strRight + "|diameter=" + config.m_strDiameter +
-          "|schedule=" + config.m_strSchedule +
-          "|ignore case=" + std::to_string(config.m_bFractionIgnoreCase) +
-          "|discard MM=" + std::to_string(config.m_bDiscardInOutput) +
-          "|HSS=" + std::to_string(config.m_bUseHssForTubes);
-  return text;
-}
-
-// configurations.txt: one line per configuration, its file name (in
-// golden/, else in the examples) and what Describe makes of it.
-TEST(GoldenTest, ConfigurationFilesHoldWhatTheExpectedFilesAssume) {
-  std::ifstream list(kGolden + "configurations.txt");
-  std::string name, description;
-  int count = 0;
-  while (list >> name && std::getline(list >> std::ws, description)) {
-    SCOPED_TRACE(name);
-    const std::string path =
-        (std::filesystem::exists(kGolden + name) ? kGolden : kExamples) + name;
-    CConfiguration config;
-    ASSERT_EQ(LoadConfigurationFile(path, config), 0);
-    EXPECT_EQ(Describe(config), description);
-    ++count;
-  }
-  EXPECT_EQ(count, 5);
 }
 
 }  // namespace
