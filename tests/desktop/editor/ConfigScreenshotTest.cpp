@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the four pages of a filled-in configuration, for a person to
-// look at; the test fails only when a picture cannot be saved.
+// look at.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QPixmap>
 #include <QTest>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +13,7 @@
 #include <QTreeWidget>
 
 #include "ConfigBytes.h"
+#include "Screenshots.h"
 #include "ScriptedPrompts.h"
 #include "TempDir.h"
 #include "desktop/editor/ConfigColumns.h"
@@ -45,7 +44,6 @@ TEST(ConfigScreenshotTest, SavesEveryPage) {
   TempDir dir;
   const std::string path =
       dir.Write("shop.cfg", EncodeConfig(ShopConfiguration(), 6));
-  ASSERT_TRUE(QDir().mkpath(KELCONV_SCREENSHOTS));
   const char* const names[] = {"columns", "materials", "fractions", "misc"};
 
   CScriptedPrompts prompts;
@@ -56,9 +54,7 @@ TEST(ConfigScreenshotTest, SavesEveryPage) {
     for (int page = 0; page < sheet.Tabs()->count(); ++page) {
       sheet.Tabs()->setCurrentIndex(page);
       QApplication::processEvents();
-      const QString file = QStringLiteral(KELCONV_SCREENSHOTS) +
-                           QStringLiteral("/config-%1.png").arg(names[page]);
-      EXPECT_TRUE(sheet.grab().save(file)) << file.toStdString();
+      SaveScreenshot(sheet, QStringLiteral("config-") + names[page], true);
     }
     // A column added with Enter, and the next one being typed.
     sheet.Tabs()->setCurrentIndex(0);
@@ -73,9 +69,7 @@ TEST(ConfigScreenshotTest, SavesEveryPage) {
     QTest::keyClicks(columns.HeaderEdit(), "finish");
     columns.TypeCombo()->setCurrentText("Finish");
     QApplication::processEvents();
-    const QString typed =
-        QStringLiteral(KELCONV_SCREENSHOTS "/config-columns-typed.png");
-    EXPECT_TRUE(sheet.grab().save(typed)) << typed.toStdString();
+    SaveScreenshot(sheet, "config-columns-typed", true);
     return CScriptedPrompts::Reject(dialog);
   });
   EditConfiguration(nullptr, prompts, QString::fromStdString(path));
