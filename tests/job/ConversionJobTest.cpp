@@ -36,19 +36,17 @@ class ConversionJobTest : public testing::Test {
     m_output = m_dir.Path("out.kel");
   }
 
-  int Run(ExistingOutput mode, bool exportRows = false, std::string input = "",
-          std::string config = "") {
-    return Run(mode, m_output, exportRows, input, config);
+  int Run(ExistingOutput mode, bool exportRows = false, std::string input = "") {
+    return Run(mode, m_output, exportRows, input);
   }
   int Run(ExistingOutput mode, const std::string& output, bool exportRows = false,
-          std::string input = "", std::string config = "",
-          IOutputCalls* calls = nullptr) {
+          std::string input = "", IOutputCalls* calls = nullptr) {
     CConversionJob job(m_ui, m_dir.Path("DISCARD.TXT"));
     job.SetOutputCalls(calls);
     CConversionRequest request;
     request.input = input.empty() ? m_input : input;
     request.output = output;
-    request.config = config.empty() ? m_config : config;
+    request.config = m_config;
     request.kind = exportRows ? OutputKind::kExport : OutputKind::kKel;
     request.existing = mode;
     const int result = job.ConvertFile(request);
@@ -188,32 +186,6 @@ TEST_F(ConversionJobTest, SizesWithALeadingDecimalPoint) {
   EXPECT_EQ(TempDir::Read(m_output), expected);
 }
 
-// The message names the configuration and says what is wrong with it.
-TEST_F(ConversionJobTest, UnreadableOrDamagedConfiguration) {
-  std::string damaged = TempDir::Read(m_config);
-  damaged.resize(damaged.size() / 2);
-  const std::string size = std::to_string(damaged.size());
-  const struct {
-    std::string config, problem;
-  } cases[] = {
-      {m_dir.Path("missing.cfg"), ": No such file or directory"},
-      {m_dir.Root().string(), ": Is a directory"},
-      {m_dir.Write("damaged.cfg", damaged),
-       ": damaged: it ends inside the value at offset 121 (the file has " +
-           size + " bytes)"},
-      {m_dir.Write("empty.cfg", ""), ": the file is empty"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.config);
-    m_ui = CRecordingJobUi();
-    m_dir.Write("out.kel", "keep");
-    EXPECT_EQ(Run(ExistingOutput::kOverwrite, false, "", c.config), -1);
-    EXPECT_EQ(m_ui.m_messages,
-              Messages{"Please specify a valid config file. \"" + c.config +
-                       "\"" + c.problem});
-    EXPECT_EQ(TempDir::Read(m_output), "keep");
-  }
-}
-
 // An output that is the input or the configuration, under any name, is
 // refused before anything is written or asked.
 TEST_F(ConversionJobTest, OutputThatIsAnInputIsRefused) {
@@ -263,7 +235,7 @@ TEST_F(ConversionJobTest, FullDiskLeavesTheOutputAsItWas) {
       m_ui = CRecordingJobUi();
       m_dir.Write("out.kel", "keep\r\n");
       CFailingCalls calls(room);
-      EXPECT_EQ(Run(mode, m_output, room != 0, "", "", &calls), -1);
+      EXPECT_EQ(Run(mode, m_output, room != 0, "", &calls), -1);
       EXPECT_FALSE(m_bWrote);
       EXPECT_EQ(m_ui.m_messages, Messages{message});
       EXPECT_EQ(TempDir::Read(m_output), "keep\r\n");
