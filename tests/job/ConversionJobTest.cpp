@@ -134,33 +134,6 @@ TEST_F(ConversionJobTest, ExistingOutputModes) {
   }
 }
 
-TEST_F(ConversionJobTest, ConfigurationThatDoesNotApply) {
-  const std::string input =
-      m_dir.Write("other.orb", "(1 90 0),ITEM\n(1 80 0),1\n");
-  const std::string message = "Configuration Does Not Apply to Input File \"" +
-                              input +
-                              "\" (must match at least mark, quantity and "
-                              "material columns)";
-  EXPECT_EQ(Run(ExistingOutput::kOverwrite, false, input), 0);
-  EXPECT_FALSE(m_bWrote);
-  EXPECT_EQ(m_ui.m_messages, Messages{message});
-  EXPECT_EQ(m_ui.m_levels, std::vector<MessageLevel>{MessageLevel::kWarning});
-  EXPECT_FALSE(std::filesystem::exists(m_output));
-
-  // With an existing output the refusal comes first, then the mismatch.
-  m_ui = CRecordingJobUi();
-  m_dir.Write("out.kel", "keep");
-  EXPECT_EQ(Run(ExistingOutput::kRefuse, false, input), 0);
-  EXPECT_EQ(m_ui.m_messages, (Messages{kMsgFileExists, message}));
-  EXPECT_EQ(TempDir::Read(m_output), "keep");
-
-  // An export goes on with the rows of the first reading.
-  m_ui = CRecordingJobUi();
-  EXPECT_EQ(Run(ExistingOutput::kOverwrite, true, input), 0);
-  EXPECT_TRUE(m_bWrote);
-  EXPECT_EQ(m_ui.m_messages, Messages{});
-}
-
 // Sizes written with a leading decimal point, as the standard shape names
 // write them, through a whole conversion: 3/8 is 6 sixteenths, not 6000.
 TEST_F(ConversionJobTest, SizesWithALeadingDecimalPoint) {
