@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <new>
 
 #include "FailingCalls.h"
@@ -134,31 +132,6 @@ TEST_F(ConversionJobTest, ExistingOutputModes) {
   }
 }
 
-// Sizes written with a leading decimal point, as the standard shape names
-// write them, through a whole conversion: 3/8 is 6 sixteenths, not 6000.
-TEST_F(ConversionJobTest, SizesWithALeadingDecimalPoint) {
-  const std::string input = m_dir.Write(
-      "decimal.orb",
-      "(1 90 0),MARK\n(11 90 0),QTY\n(21 90 0),DESCRIPTION\n(41 90 0),LENGTH\n"
-      "(1 80 0),T1\n(11 80 0),1\n(21 80 0),TS6X6X.375\n(41 80 0),10'\n"
-      "(1 70 0),A1\n(11 70 0),2\n(21 70 0),L4X4X.375\n(41 70 0),3'-6\n"
-      "(1 60 0),P1\n(11 60 0),4\n(21 60 0),PL.375X12\n(41 60 0),1'-0\n"
-      "(1 50 0),R1\n(11 50 0),2\n(21 50 0),ROD .875\n(41 50 0),2'\n");
-  EXPECT_EQ(Run(ExistingOutput::kOverwrite, false, input), 0);
-  // Mark, quantity, code, three sizes and length fill 40 columns; no grade,
-  // description, cost or sequence follow; the weight per piece, 0, starts
-  // in column 121.
-  std::string expected;
-  for (const char* sizes : {"T1       1    TS 96    96    6     1920",
-                            "A1       2    L  64    64    6     672",
-                            "P1       4    PL 6     192         192",
-                            "R1       2    R  14                384"}) {
-    expected += (sizes + std::string(40, ' ')).substr(0, 40) +
-                std::string(80, ' ') + "0.00\r\n";
-  }
-  EXPECT_EQ(TempDir::Read(m_output), expected);
-}
-
 // An output that is the input or the configuration, under any name, is
 // refused before anything is written or asked.
 TEST_F(ConversionJobTest, OutputThatIsAnInputIsRefused) {
@@ -214,18 +187,6 @@ TEST_F(ConversionJobTest, FullDiskLeavesTheOutputAsItWas) {
       EXPECT_EQ(TempDir::Read(m_output), "keep\r\n");
     }
   }
-}
-
-// A discard list that is a FIFO would block the job: it is skipped with a
-// warning and the conversion goes on.
-TEST_F(ConversionJobTest, DiscardListThatIsNotAFileIsIgnored) {
-  const std::string fifo = m_dir.Path("DISCARD.TXT");
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_EQ(Run(ExistingOutput::kOverwrite), 0);
-  EXPECT_TRUE(m_bWrote);
-  EXPECT_EQ(m_ui.m_messages,
-            Messages{"The discard list \"" + fifo +
-                     "\" is not a regular file; it was ignored"});
 }
 
 // Answers the "Warning!" question by running out of memory, as any step of
