@@ -1,28 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The conversion report: its warnings name what went wrong, its outcomes
-// and readings say what happened (the program's "--report" is a run folder).
+// The conversion report's warnings name what went wrong (its outcomes and
+// readings, and the program's "--report", are run folders).
 #include "job/ConversionReport.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <nlohmann/json.hpp>
+#include <cstdio>
 
 #include "TempDir.h"
 #include "TestConfiguration.h"
 #include "job/ConversionJob.h"
-#include "config/Configuration.h"
 #include "TestRequest.h"
 
 namespace {
-
-const std::string kExamples = KELCONV_EXAMPLES;
-const std::string kGolden = std::string(KELCONV_TEST_DATA) + "/golden/";
-
-size_t CountLines(const std::string& text) {
-  return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
-}
 
 // `lines` item lines 4 units apart under MARK, QTY, DESCRIPTION and LENGTH,
 // each text up to 0.06 above or below its line; `extra` is appended.
@@ -49,12 +39,11 @@ class ConversionReportTest : public testing::Test {
   void SetUp() override { WriteTestConfiguration(m_dir); }
 
   // Converts `input` with a report; the output goes to out.kel.
-  CConversionReport Convert(const std::string& input, const std::string& config,
-                            bool exportRows = false) {
+  CConversionReport Convert(const std::string& input, const std::string& config) {
     CConversionReport report;
     CConversionJob job(m_ui, m_dir.Path("DISCARD.TXT"));
     job.SetReport(&report);
-    job.ConvertFile(TestRequest(input, m_dir.Path("out.kel"), config, exportRows));
+    job.ConvertFile(TestRequest(input, m_dir.Path("out.kel"), config));
     return report;
   }
 
@@ -111,43 +100,6 @@ TEST_F(ConversionReportTest, Warnings) {
       EXPECT_NE(text.find(name), std::string::npos) << name << "\n" << text;
     }
   }
-}
-
-TEST_F(ConversionReportTest, OutcomesAndReadings) {
-  const std::string cfg = m_dir.Path("my.cfg");
-  // An item whose material is an "MM" code is dropped when the
-  // configuration says so.
-  CConfiguration discard;
-  ASSERT_EQ(LoadConfigurationFile(kExamples + "/sample.cfg", discard), 0);
-  discard.m_bDiscardInOutput = 1;
-  ASSERT_EQ(StoreConfigurationFile(m_dir.Path("discard.cfg"), discard), 0);
-  const CConversionReport dropped =
-      Convert(kExamples + "/sample.orb", m_dir.Path("discard.cfg"));
-  EXPECT_EQ(dropped.m_record.m_kel.m_nDiscarded, 1u);
-  EXPECT_EQ(dropped.m_record.m_kel.m_nLines,
-            CountLines(TempDir::Read(m_dir.Path("out.kel"))));
-
-  const CConversionReport bottomUp =
-      Convert(kGolden + "bottomup.orb", kGolden + "bottomup.cfg");
-  EXPECT_TRUE(bottomUp.m_bInverted && bottomUp.m_bInvertedTried);
-  EXPECT_TRUE(bottomUp.m_bApplies);
-
-  const CConversionReport other = Convert(
-      m_dir.Write("other.orb", "(1 9 0),ITEM\xb0\n\n  x\n(1 8 0),1\n"), cfg);
-  EXPECT_EQ(other.m_outcome, ReportOutcome::kDoesNotApply);
-  // A byte above 127 is its Latin-1 character in the JSON text.
-  const nlohmann::json json = nlohmann::json::parse(FormatReportJson(other));
-  EXPECT_EQ(json["table"]["texts"][0]["text"], "ITEM\xc2\xb0");
-  EXPECT_EQ(other.m_messages, m_ui.m_messages);
-  EXPECT_TRUE(other.m_bInvertedTried && !other.m_bInverted);
-  EXPECT_EQ(other.m_record.m_read.m_nSkipped, 2u);
-  EXPECT_EQ(other.m_record.m_read.m_nBlank, 1u);
-
-  const CConversionReport missing = Convert(m_dir.Path("missing.orb"), cfg);
-  EXPECT_EQ(missing.m_outcome, ReportOutcome::kFailed);
-  EXPECT_FALSE(missing.m_bDocument);
-  EXPECT_NE(FormatReportText(missing).find("Unable to open"),
-            std::string::npos);
 }
 
 }  // namespace
