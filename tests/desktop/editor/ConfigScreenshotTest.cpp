@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Pictures of the four pages of a filled-in configuration, for a person to
-// look at.
+// Pictures of the four pages of a filled-in configuration (the bundled
+// example's), for a person to look at.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,6 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
-#include "ConfigBytes.h"
 #include "Screenshots.h"
 #include "ScriptedPrompts.h"
 #include "TempDir.h"
@@ -22,28 +21,10 @@
 
 namespace {
 
-SConfigFields ShopConfiguration() {
-  SConfigFields f = NewConfigFields();
-  f.columns = {{"MARK", "Piece Mark", 0},      {"QTY", "Quantity", 0},
-               {"DESCRIPTION", "Material", 1}, {"LENGTH", "Length(Ft + In)", 1},
-               {"GRADE", "Grade", 0},          {"REMARKS", "Remarks", 0},
-               {"WEIGHT", "Weight", 0}};
-  f.grades.assign(20, "A36");
-  f.grades[0] = "A992";
-  f.grades[13] = "A500";
-  f.defaultGrade = "A36";
-  f.left = "L";
-  f.right = "R";
-  f.useHss = 1;
-  f.search = {"GALV.", "HDG", "W/ ", "WITH ", "", ""};
-  f.replace = {"GALVANIZED", "HOT DIP GALV", "", "", "", ""};
-  return f;
-}
-
 TEST(ConfigScreenshotTest, SavesEveryPage) {
   TempDir dir;
   const std::string path =
-      dir.Write("shop.cfg", EncodeConfig(ShopConfiguration(), 6));
+      dir.Write("shop.cfg", TempDir::Read(KELCONV_EXAMPLES "/sample.cfg"));
   const char* const names[] = {"columns", "materials", "fractions", "misc"};
 
   CScriptedPrompts prompts;
