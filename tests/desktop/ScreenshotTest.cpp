@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures for a reviewer, written to the build directory's "screenshots"
-// folder: the main dialog and its small dialogs, the preview, the graphic
+// folder: the main dialog and its small dialogs, the graphic
 // display of the bundled example (normal, mirrored, with "Show table" on),
 // a large drawing fitted and zoomed, and tables with texts in no row or a
 // text that lost its cell.
@@ -21,7 +21,6 @@
 #include "desktop/MainDialog.h"
 #include "desktop/OrbDrawing.h"
 #include "desktop/OrbGraphic.h"
-#include "desktop/PreviewDialog.h"
 #include "desktop/TableOverlay.h"
 #include "desktop/WarningDialog.h"
 #include "input/Orb.h"
@@ -67,27 +66,13 @@ TEST(ScreenshotTest, MainDialogAndItsDialogs) {
   Shoot(help, "help");
 }
 
-TEST(ScreenshotTest, PreviewAndGraphicDisplay) {
+// The preview of the example and its details are shot where Preview opens
+// them (TableAndDetailsTest).
+TEST(ScreenshotTest, GraphicDisplay) {
   const std::string input = KELCONV_EXAMPLES "/sample.orb";
-  const std::string config = KELCONV_EXAMPLES "/sample.cfg";
-  if (!std::filesystem::exists(input) || !std::filesystem::exists(config)) {
+  if (!std::filesystem::exists(input)) {
     GTEST_SKIP() << "the bundled example is missing";
   }
-  COrb orb;
-  ASSERT_EQ(orb.ReadOrbFile(input, false, false, nullptr), 0);
-  COrb* configured = &orb;
-  COrb inverted;
-  if (orb.ApplyConfiguration(config) == -2) {
-    ASSERT_EQ(inverted.ReadOrbFile(input, false, true, nullptr), 0);
-    ASSERT_EQ(inverted.ApplyConfiguration(config), 0);
-    configured = &inverted;
-  }
-  CScriptedPrompts prompts;
-  CPreviewDialog preview(nullptr, prompts, "", "", "");
-  preview.SetDocument(*configured);
-  EXPECT_FALSE(preview.TextBytes().empty());
-  SaveScreenshot(preview, "preview");
-
   const struct {
     bool invertX, invertY;
     const char* name;

@@ -146,7 +146,7 @@ TEST_F(TableAndDetailsTest, Screenshots) {
   const std::string input = KELCONV_EXAMPLES "/sample.orb";
   const std::string config = KELCONV_EXAMPLES "/sample.cfg";
   m_prompts.QueueDialog([](QDialog& dialog) {
-    SaveScreenshot(dialog, "preview-details-button");
+    SaveScreenshot(dialog, "preview");
     static_cast<CPreviewDialog&>(dialog).DetailsButton()->click();
     return CScriptedPrompts::Accept(dialog);
   });
