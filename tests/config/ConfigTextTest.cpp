@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <functional>
@@ -137,7 +136,7 @@ TEST(ConfigTextTest, MissingKeysTakeTheValuesOfANewConfiguration) {
             expected);
 }
 
-TEST(ConfigTextTest, QuotesBytesAsLatin1AndLabelsLists) {
+TEST(ConfigTextTest, QuotesBytesAsLatin1) {
   const struct {
     std::string bytes;
     std::string quoted;
@@ -150,72 +149,6 @@ TEST(ConfigTextTest, QuotesBytesAsLatin1AndLabelsLists) {
       {"\xA0\xD8\xE9\xFF", "\"\xC2\xA0\xC3\x98\xC3\xA9\xC3\xBF\""},
   };
   for (const auto& c : cases) EXPECT_EQ(QuoteText(c.bytes), c.quoted);
-  // List entries carry the editor's labels, lined up.
-  EXPECT_NE(ConfigurationToText(NewConfig())
-                .find("  \"PL\",        # Plates\n  \"CP\",        # Chk.Pl\n"),
-            std::string::npos);
-}
-
-TEST(ConfigTextTest, BadTextsAreReportedByLine) {
-  std::string grades = "[materials]\ndefault_grades = [";
-  for (int i = 0; i < 19; ++i) grades += "\"\",";
-  const struct {
-    std::string text;
-    std::vector<CConfigTextMessage> expected;
-  } cases[] = {
-      {"colour = 1\n[indicators]\nleft = \"L\"\ndiametre = \"D\"\n",
-       {{1, true, "unknown key \"colour\""},
-        {4, true, "unknown key \"diametre\" in [indicators]"}}},
-      {"columns = [\n  { header = \"A\", width = 3 },\n]\n",
-       {{2, true, "unknown key \"width\" in column 1"}}},
-      {"columns = [\n  { type = \"Piece Mark\" },\n  { type = \"Quantty\" "
-       "},\n]\n",
-       {{3, true,
-         "column 2 type \"Quantty\" is not one of the 24 column types"}}},
-      {grades + "]\n",
-       {{2, true,
-         "materials.default_grades holds 19 entries; it must hold 20"}}},
-      {"[materials]\ncodes = [\"W\", \"1234567890123456\"]\n",
-       {{2, false,
-         "entry 2 of materials.codes (S) has 16 characters; the editor "
-         "takes at most 15"},
-        {2, false, "materials.codes holds 2 entries; the editor keeps 24"}}},
-      {"[indicators]\nleft = \"\xE2\x82\xAC\"\n",
-       {{2, true,
-         "indicators.left holds the character U+20AC, which a "
-         "configuration cannot hold (only U+0000 to U+00FF)"}}},
-      {"materials = 3\n[switches]\ndiscard_in_output = \"yes\"\n",
-       {{1, true, "materials must be a table"},
-        {3, true,
-         "switches.discard_in_output must be true, false or a whole number "
-         "from -2147483648 to 2147483647"}}},
-      {"[reserved]\ndouble_1 = \"0x1\"\nnumber = 1.5\n",
-       {{2, true,
-         "reserved.double_1 must be a number, or \"0x\" and the 16 "
-         "hexadecimal digits of its bits"},
-        {3, true,
-         "reserved.number must be a whole number from -2147483648 to "
-         "2147483647"}}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    CConfiguration config;
-    std::vector<CConfigTextMessage> messages;
-    const bool errors = std::any_of(c.expected.begin(), c.expected.end(),
-                                    [](const auto& m) { return m.m_bError; });
-    EXPECT_EQ(ConfigurationFromText(c.text, config, messages), !errors);
-    EXPECT_EQ(messages, c.expected);
-  }
-}
-
-TEST(ConfigTextTest, SyntaxErrorsNameTheirLine) {
-  CConfiguration config;
-  std::vector<CConfigTextMessage> messages;
-  EXPECT_FALSE(ConfigurationFromText("[indicators]\nleft = \"L\nright = 1\n",
-                                     config, messages));
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].m_nLine, 2);
-  EXPECT_TRUE(messages[0].m_bError);
 }
 
 }  // namespace

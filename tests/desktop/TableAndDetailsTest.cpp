@@ -4,15 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
 #include <memory>
 
 #include "GuiTestFiles.h"
+#include "Screenshots.h"
 #include "ScriptedPrompts.h"
 #include "TempDir.h"
 #include "job/ConversionJob.h"
@@ -33,16 +32,6 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 // The report without its "Job" section, which names the output.
 QString WithoutJob(const QString& report) {
   return report.mid(report.indexOf(QStringLiteral("\n\nReading\n")));
-}
-
-void Save(QWidget& widget, const char* name) {
-  widget.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
-  ASSERT_TRUE(QDir().mkpath(KELCONV_SCREENSHOTS));
-  const QString path =
-      QStringLiteral(KELCONV_SCREENSHOTS "/%1.png").arg(QLatin1String(name));
-  EXPECT_TRUE(widget.grab().save(path)) << path.toStdString();
-  widget.hide();
 }
 
 class TableAndDetailsTest : public testing::Test {
@@ -157,12 +146,12 @@ TEST_F(TableAndDetailsTest, Screenshots) {
   const std::string input = KELCONV_EXAMPLES "/sample.orb";
   const std::string config = KELCONV_EXAMPLES "/sample.cfg";
   m_prompts.QueueDialog([](QDialog& dialog) {
-    Save(dialog, "preview-details-button");
+    SaveScreenshot(dialog, "preview");
     static_cast<CPreviewDialog&>(dialog).DetailsButton()->click();
     return CScriptedPrompts::Accept(dialog);
   });
   m_prompts.QueueDialog([](QDialog& dialog) {
-    Save(dialog, "details");
+    SaveScreenshot(dialog, "details");
     return CScriptedPrompts::Reject(dialog);
   });
   SetPaths(input, config);

@@ -166,19 +166,25 @@ TEST_F(TableOverlayTest, LiesOverTheDisplayedTexts) {
 }
 
 // Positions at the ends of the 32-bit range and pictures of any size: the
-// mapping agrees with the display's own placement, and laying out and
+// display places every text inside the picture (its width is 90% of the
+// rectangle's), the mapping agrees with that placement, and laying out and
 // painting stay in range (the sanitizers watch the arithmetic).
 TEST_F(TableOverlayTest, ExtremePositionsAndSizes) {
   std::vector<COrbText> texts = {{INT32_MAX, INT32_MAX, "A"},
                                  {-INT32_MAX, -INT32_MAX, "B"},
                                  {0, 5, "C"},
-                                 {INT32_MAX, -INT32_MAX, ""}};
-  for (const int size : {0, 1, 7, 1000, INT_MAX}) {
+                                 {INT32_MAX, -INT32_MAX, ""},
+                                 {INT32_MIN, 0, "D"}};
+  for (const int size : {0, -5, 1, 7, 1000, 16777215, INT_MAX}) {
+    SCOPED_TRACE(size);
     const CPictureMapping mapping(texts, size, size);
     const std::vector<STextPlacement> placed = PlaceTexts(texts, size, size);
     for (size_t i = 0; i < texts.size(); ++i) {
-      EXPECT_EQ(mapping.X(texts[i].m_x), placed[i].m_x) << size;
-      EXPECT_EQ(mapping.Y(texts[i].m_y), placed[i].m_y) << size;
+      EXPECT_EQ(mapping.X(texts[i].m_x), placed[i].m_x);
+      EXPECT_EQ(mapping.Y(texts[i].m_y), placed[i].m_y);
+      EXPECT_GE(std::min(placed[i].m_x, placed[i].m_y), 0);
+      EXPECT_LE(placed[i].m_x, static_cast<int>(std::max(size, 0) * 0.9));
+      EXPECT_LE(placed[i].m_y, std::max(size, 0));
     }
     (void)mapping.X(INT64_MAX);
     (void)mapping.Y(INT64_MIN);

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "TempDir.h"
 #include "input/InputFile.h"
 
+// What a kind refuses, and why, is the run folder unreadable-drawings.
 TEST(InputFile, TheKindComesFromTheBytes) {
   struct Case { std::string bytes; DrawingKind kind; } const cases[] = {
       {"%PDF-1.7\n", DrawingKind::kPdf},
@@ -22,24 +22,4 @@ TEST(InputFile, TheKindComesFromTheBytes) {
     input.SetBytes("in", c.bytes);
     EXPECT_EQ(input.Kind(), c.kind) << c.bytes;
   }
-}
-
-TEST(InputFile, BinaryDrawingsAndUnreadableFilesAreRefused) {
-  for (const char* bytes : {"AutoCAD Binary DXF\r\n\x1a", "AC1027xxxx"}) {
-    CInputFile input;
-    input.SetBytes("dir/in.dwg", bytes);
-    EXPECT_EQ(input.DrawingCount(), 0u);
-    EXPECT_EQ(input.Message(),
-              "\"dir/in.dwg\" is a binary DXF/DWG file; save it as ASCII DXF");
-  }
-  CInputFile input;
-  input.SetBytes("in.dxf", "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n");
-  EXPECT_EQ(input.DrawingCount(), 0u);
-  EXPECT_EQ(input.Message(), "Unable to read the DXF file \"in.dxf\" (it ends before its EOF)");
-  TempDir dir;
-  EXPECT_FALSE(input.Load(dir.Path("missing.orb")));
-  EXPECT_FALSE(input.Load(dir.Path("")));  // a directory
-  ASSERT_TRUE(input.Load(dir.Write("in.orb", "(1 2 0),A\n")));
-  EXPECT_EQ(input.DrawingCount(), 1u);
-  EXPECT_EQ(input.Bytes(), "(1 2 0),A\n");
 }

@@ -161,7 +161,7 @@ TEST(OrbReader, ReadsUpsideDownAsTheBytesReadInverted) {
       "(1e300 -1e300 0),far\n(-1e300 1e300 0),near\n(nan 1 0),x\n\n  text\n",
   };
   for (const std::string& folder :
-       {data + "/golden", data + "/drawings", data + "/../fuzz/corpus/orb_reader"}) {
+       {data + "/golden", data + "/drawings", data + "/../../fuzz/corpus/orb_reader"}) {
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       const std::string ext = entry.path().extension().string();
       if (ext == ".orb" || ext == ".dxf" || ext.empty()) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole conversions compared byte for byte with reviewed expected files
-// (tests/data/golden/README.md says how each one was checked).
+// (tests/data/golden/README.md says how each one was checked; what each
+// configuration holds is the run folder golden-configurations).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +9,6 @@
 
 #include "TempDir.h"
 #include "job/ConversionJob.h"
-#include "config/Configuration.h"
 #include "TestRequest.h"
 
 namespace {
@@ -57,89 +57,6 @@ TEST(GoldenTest, OutputMatchesReviewedFiles) {
     const std::string expected = TempDir::Read(kGolden + c.expected);
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(TempDir::Read(output), expected);
-  }
-}
-
-// The configurations are binary files; this spells out what each holds.
-std::string Describe(const CConfiguration& config) {
-  CConfiguration defaults;
-  defaults.ResetToDefaults();
-  std::string text;
-  for (const CConfigColumnItem& column : config.m_columns) {
-    text += column.m_strHeader + "=" + column.m_strType +
-            (column.m_bFractions ? "+fractions" : "") + "|";
-  }
-  for (int i = 0; i < kMaterialCodeCount; ++i) {
-    if (config.MaterialCode(i) != defaults.MaterialCode(i)) {
-      text += "code" + std::to_string(i) + "=" + config.MaterialCode(i) + "|";
-    }
-  }
-  for (int i = 0; i < kFractionCount; ++i) {
-    if (config.Fraction(i) != defaults.Fraction(i)) {
-      text += "fraction" + std::to_string(i) + "=" + config.Fraction(i) + "|";
-    }
-  }
-  text += "grades=";
-  for (int i = 0; i < kFamilyCount; ++i) {
-    text += config.DefaultGrade(i) + (i + 1 < kFamilyCount ? "," : "|");
-  }
-  text += "default=" + config.m_strDefaultGrade + "|";
-  for (size_t i = 0; i < config.m_searchFor.size(); ++i) {
-    if (config.m_searchFor[i].empty()) continue;
-    text += "replace '" + config.m_searchFor[i] + "' by '" +
-            (i < config.m_replaceWith.size() ? config.m_replaceWith[i] : "") +
-            "'|";
-  }
-  text += "left/right=" + config.m_strLeftRight + "," + config.m_strLeft + "," +
-          config.m_strRight + "|diameter=" + config.m_strDiameter +
-          "|schedule=" + config.m_strSchedule +
-          "|ignore case=" + std::to_string(config.m_bFractionIgnoreCase) +
-          "|discard MM=" + std::to_string(config.m_bDiscardInOutput) +
-          "|HSS=" + std::to_string(config.m_bUseHssForTubes);
-  return text;
-}
-
-TEST(GoldenTest, ConfigurationFilesHoldWhatTheExpectedFilesAssume) {
-  const struct {
-    std::string path;
-    const char* description;
-  } kConfigs[] = {
-      {kExamples + "sample.cfg",
-       "MARK=Piece Mark|QTY=Quantity|DESCRIPTION=Material+fractions|"
-       "LENGTH=Length(Ft + In)+fractions|GRADE=Grade|REMARKS=Remarks|"
-       "WEIGHT=Weight|grades=A992,A36,A36,A572,A992,A36,A36,A36,A36,A36,A36,"
-       "A36,A36,A500,A36,A615,A53,,,|default=A36|left/right=L/R,,|"
-       "diameter=%%C|schedule=SCH|ignore case=0|discard MM=0|HSS=0"},
-      {kGolden + "handed.cfg",
-       "MK=Major PC Mark|PC=Piece Mark|QTY=Quantity|MATERIAL=Material|"
-       "LENGTH=Length(Ft + In)|REMARKS=Remarks|grades=A992,A36,A36,A36,A36,"
-       "A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,,,,|default=|"
-       "left/right=L/R,,|diameter=%%C|schedule=SCH|ignore case=0|"
-       "discard MM=1|HSS=0"},
-      {kGolden + "bottomup.cfg",
-       "PIECE=Piece Mark|QTY.=Quantity|SIZE=Material|LENGTH=Length(Ft + In)|"
-       "REMARKS=Remarks|grades=A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,"
-       "A36,A36,A500,A36,A36,A36,A36,A36,A36|default=|replace 'HSS' by 'TS'|"
-       "replace 'PLATE ' by 'PL'|left/right=L/R,-LFT,-RGT|diameter=%%C|"
-       "schedule=SCH|ignore case=0|discard MM=0|HSS=1"},
-      {kGolden + "feetinches.cfg",
-       "MARK=Piece Mark|QTY=Quantity|DESCRIPTION=Material|FT=Length(Feet)|"
-       "IN=Length(Inches)+fractions|GRADE=Grade|SEQ=Sequence|WT=Weight|"
-       "REMARKS=Remarks|CAMBER=Camber|PRICE=Price|SHOP HRS=Shop Hours|"
-       "grades=50,A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,A36,A500,A36,"
-       "A36,A36,A36,,|default=|left/right=L/R,,|diameter=%%C|schedule=SCH|"
-       "ignore case=1|discard MM=0|HSS=0"},
-      {kGolden + "export.cfg",
-       "NO.=None|MARK=Piece Mark|QTY=Quantity|MATERIAL=Material+fractions|"
-       "LENGTH=Length(Ft + In)+fractions|REMARKS=Remarks|code9=PLT|"
-       "grades=,,,,,,,,,,,,,,,,,,,|default=|left/right=L/R,,|diameter=%%C|"
-       "schedule=SCH|ignore case=0|discard MM=0|HSS=0"},
-  };
-  for (const auto& c : kConfigs) {
-    SCOPED_TRACE(c.path);
-    CConfiguration config;
-    ASSERT_EQ(LoadConfigurationFile(c.path, config), 0);
-    EXPECT_EQ(Describe(config), c.description);
   }
 }
 

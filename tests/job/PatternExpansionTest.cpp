@@ -41,8 +41,8 @@ TEST(PatternExpansionTest, MatchesNamesWithStarAndQuestionMarkOnly) {
   }
 }
 
-// The input texts of a run: files as they are, patterns expanded, lists
-// split, each in its place.
+// The input texts of a run: files as they are, patterns expanded (relative
+// ones in the current directory), lists split, each in its place.
 TEST(PatternExpansionTest, InputsOfARun) {
   TempDir dir;
   const std::filesystem::path previous = std::filesystem::current_path();
@@ -73,16 +73,6 @@ TEST(PatternExpansionTest, InputsOfARun) {
   EXPECT_EQ(FirstInputFile("n*.orb;d?.orb"), "d1.orb");
   EXPECT_EQ(FirstInputFile("n*.orb"), "");
   std::filesystem::current_path(previous);
-}
-
-TEST(PatternExpansionTest, RelativePatternsUseTheCurrentDirectory) {
-  TempDir dir;
-  dir.Write("here.orb", "");
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir.Root());
-  const std::vector<std::string> matches = ExpandPattern("h*.orb");
-  std::filesystem::current_path(previous);
-  EXPECT_EQ(matches, std::vector<std::string>{"here.orb"});
 }
 
 TEST(PatternExpansionTest, InputTextsAndPatterns) {

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "TempDir.h"
 #include "WriterTestSupport.h"
 
 namespace {
@@ -49,35 +46,6 @@ TEST(ExportMaterialTest, ConfiguredCodeBecomesTheOutputCode) {
   MakeDocument(orb, {}, {});
   orb.m_config.m_materialCodes[9] = "PLT";
   EXPECT_EQ(ExportMaterial(orb.m_config, "PLT1/2X12", false), "PL1/2X12");
-}
-
-TEST(WriteExportFileTest, HeadersAndOpenModes) {
-  const std::string header = "MARK~QTY~DESCRIPTION~LENGTH~REMARKS~";
-  const std::string row = "B12~2~W8X31~12'-6~\r\n";
-  // clang-format off
-  struct Case { bool exists; int mode, headerOption, fileIndex, result; std::string expected; };
-  const Case cases[] = {  // expected "-": no file
-      {true, kOpenCreateWrite, 0, 0, 0, row},
-      {false, kOpenCreateWrite, 1, 0, 0, header + "\r\n" + row},
-      {true, kOpenWriteNoTruncate, 1, 1, 0, "old\r\n" + row},
-      {true, kOpenWriteNoTruncate, 2, 1, 0, "old\r\n" + header + "in.orb\r\n" + row},
-      {false, kOpenWriteNoTruncate, 0, 0, -1, "-"}};
-  // clang-format on
-  for (const Case& c : cases) {
-    TempDir dir;
-    const std::string path = dir.Path("out.txt");
-    if (c.exists) dir.Write("out.txt", "old\r\n");
-    COrb orb;
-    MakeDocument(orb, kTestColumns, {{"B12", "TWO", "W8X31", "12'-6", ""}});
-    orb.m_strFileName = "in.orb";
-    EXPECT_EQ(orb.WriteExportFile(path, c.mode, c.headerOption, c.fileIndex),
-              c.result);
-    if (c.expected == "-") {
-      EXPECT_FALSE(std::filesystem::exists(path));
-    } else {
-      EXPECT_EQ(TempDir::Read(path), c.expected);
-    }
-  }
 }
 
 }  // namespace
