@@ -251,42 +251,47 @@ TEST(ConfigEditorTest, CancelWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(fresh));
 }
 
-// The work of the sheet is never lost silently.
-TEST(ConfigEditorTest, ConfigurationNotSavedIsReported) {
-  TempDir dir;
-  std::filesystem::create_directory(dir.Path("folder.cfg"));
-  for (const std::string& path :
-       {dir.Path("missing/new.cfg"), dir.Path("folder.cfg"), std::string()}) {
-    const QString message =
-        path.empty() ? "No configuration file name was given; the "
-                       "configuration was not saved."
-                     : "The configuration file \"" + Q(path) +
-                           "\" could not be written; the configuration was "
-                           "not saved.";
-    const CScriptedPrompts prompts = Edit(path, PressOk);
-    ASSERT_EQ(prompts.Messages().size(), 1u);
-    EXPECT_EQ(prompts.Messages()[0].text, message);
-    EXPECT_EQ(prompts.Messages()[0].caption, kCaption);
-  }
-}
-
-TEST(ConfigEditorTest, DamagedFileIsReportedAndLeftAlone) {
+// The work of the sheet is never lost silently; a damaged file is left as
+// it was and the sheet never opens.
+TEST(ConfigEditorTest, UnsavedWorkAndDamagedFilesAreReported) {
   const std::string whole = FileOf(NewConfig());
   // One column whose header of 32752 characters is announced, none there.
   const std::string longHeader =
       whole.substr(0, 8) + std::string("\1\0\0\0", 4) + "\xFF\xF0\x7F";
-  for (const std::string& bytes :
-       {whole.substr(0, 50), whole.substr(0, whole.size() - 3), longHeader}) {
+  const QString unsaved =
+      "\" could not be written; the configuration was not saved.";
+  const QString damaged = "\" is damaged and cannot be edited.";
+  const struct {
+    std::string name, bytes;
+    QString message;
+  } cases[] = {{"missing/new.cfg", "", unsaved},
+               {"folder.cfg", "", unsaved},
+               {"", "", ""},
+               {"bad.cfg", whole.substr(0, 50), damaged},
+               {"bad.cfg", whole.substr(0, whole.size() - 3), damaged},
+               {"bad.cfg", longHeader, damaged}};
+  for (const auto& c : cases) {
     TempDir dir;
-    const std::string path = dir.Write("bad.cfg", bytes);
-    CScriptedPrompts prompts;  // no sheet is scripted: it must not open
+    std::filesystem::create_directory(dir.Path("folder.cfg"));
+    const std::string path = c.name.empty() ? "" : dir.Path(c.name);
+    if (!c.bytes.empty()) dir.Write(c.name, c.bytes);
+    CScriptedPrompts prompts;
+    if (c.bytes.empty())
+      prompts.QueueDialog([](QDialog& dialog) {
+        PressOk(dynamic_cast<CConfigSheet&>(dialog));
+        return dialog.result();
+      });
     EditConfiguration(nullptr, prompts, Q(path));
-    ASSERT_EQ(prompts.Requests().size(), 1u);
-    EXPECT_EQ(prompts.MessageTexts(),
-              QStringList{"The configuration file \"" + Q(path) +
-                          "\" is damaged and cannot be edited."});
+    EXPECT_EQ(prompts.Requests().size(), c.bytes.empty() ? 2u : 1u) << path;
+    EXPECT_EQ(
+        prompts.MessageTexts(),
+        QStringList{path.empty()
+                        ? "No configuration file name was given; the "
+                          "configuration was not saved."
+                        : "The configuration file \"" + Q(path) + c.message});
+    ASSERT_EQ(prompts.Messages().size(), 1u);
     EXPECT_EQ(prompts.Messages()[0].caption, kCaption);
-    EXPECT_EQ(TempDir::Read(path), bytes);
+    EXPECT_TRUE(c.bytes.empty() || TempDir::Read(path) == c.bytes) << path;
   }
 }
 
