@@ -449,14 +449,12 @@ TEST_F(MainDialogTest, ChoosersStartInTheFieldsFolder) {
              c.output.toStdString());
     const QLatin1String button(c.button);
     if (button == QLatin1String(Control::kExport)) QueueExportOption(-1);
-    if (button == QLatin1String(Control::kBrowseInput)) {
-      m_prompts.QueueOpenFileNames(QStringList(c.chosen).filter("/"));
-    }
-    if (button == QLatin1String(Control::kBrowseOutput)) {
-      m_prompts.QueueSaveFileName(c.chosen);
-    }
-    if (button == QLatin1String(Control::kBrowseConfig)) {
-      m_prompts.QueueOpenFileName(c.chosen);
+    using K = CScriptedPrompts::EKind;
+    const K chooser = button == QLatin1String(Control::kBrowseInput)    ? K::OpenFileNames
+                      : button == QLatin1String(Control::kBrowseOutput) ? K::SaveFile
+                                                                        : K::OpenFileName;
+    if (button != QLatin1String(Control::kExport)) {
+      m_prompts.QueueFiles(chooser, QStringList(c.chosen).filter("/"));
     }
     Click(c.button);
     if (c.start.isEmpty()) continue;
