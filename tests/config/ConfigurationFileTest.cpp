@@ -9,6 +9,7 @@
 
 #include "config/Archive.h"
 #include "config/Configuration.h"
+#include "TestConfiguration.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -20,12 +21,6 @@ std::string Hex(const std::string& bytes) {
   char buf[4];
   for (unsigned char b : bytes) out += (snprintf(buf, 4, " %02X", b), buf);
   return out.empty() ? out : out.substr(1);
-}
-
-std::string Stored(const CConfiguration& config) {
-  CArchive ar;
-  config.Store(ar);
-  return ar.Buffer();
 }
 
 CConfiguration Loaded(const std::string& bytes) {

@@ -14,7 +14,7 @@
 
 #include "ScriptedPrompts.h"
 #include "TempDir.h"
-#include "config/Archive.h"
+#include "TestConfiguration.h"
 #include "desktop/editor/ConfigColumns.h"
 #include "desktop/editor/ConfigFractions.h"
 #include "desktop/editor/ConfigMaterials.h"
@@ -47,21 +47,9 @@ void PressOk(CConfigSheet& sheet) {
 // it); a version 6 file relabelled as an older version reads as that version,
 // since the bytes after an older layout's last field are ignored.
 std::string FileOf(const CConfiguration& config, char version = 6) {
-  CArchive ar;
-  config.Store(ar);
-  std::string bytes = ar.Buffer();
+  std::string bytes = Stored(config);
   bytes[4] = version;
   return bytes;
-}
-
-// A new configuration as the editor stores it: the default settings, six
-// empty search/replace pairs and twenty empty default grades.
-CConfiguration NewConfig() {
-  CConfiguration c;
-  c.ResetToDefaults();
-  c.m_searchFor.assign(6, "");
-  c.m_replaceWith.assign(6, "");
-  return c;
 }
 
 // Replaces the text of `box` by typing, as a user would.
