@@ -9,24 +9,9 @@
 #include <limits>
 #include <random>
 
-#include "config/Archive.h"
+#include "TestConfiguration.h"
 
 namespace {
-
-std::string Stored(const CConfiguration& config) {
-  CArchive ar;
-  config.Store(ar);
-  return ar.Buffer();
-}
-
-// A new configuration as the editor stores it.
-CConfiguration NewConfig() {
-  CConfiguration config;
-  config.ResetToDefaults();
-  config.m_searchFor.assign(kSearchReplaceCount, "");
-  config.m_replaceWith.assign(kSearchReplaceCount, "");
-  return config;
-}
 
 std::string AllBytes() {
   std::string bytes;

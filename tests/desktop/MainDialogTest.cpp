@@ -15,9 +15,7 @@
 #include <QUrl>
 #include <memory>
 
-#include "GuiTestFiles.h"
-#include "ScriptedPrompts.h"
-#include "TempDir.h"
+#include "MainDialogFixture.h"
 #include "job/ConversionJob.h"
 #include "desktop/ExportOptionsDialog.h"
 #include "desktop/MainDialog.h"
@@ -37,35 +35,18 @@ const QString kNoMatch = QStringLiteral("No input files matched the wildcard.");
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-class MainDialogTest : public testing::Test {
+class MainDialogTest : public CMainDialogFixture {
  protected:
   void SetUp() override {
-    UseTemporarySettings(m_dir);
-    m_config = WriteTestConfiguration(m_dir);
+    CMainDialogFixture::SetUp();
     m_output = m_dir.Path("out.kel");
-    m_dialog =
-        std::make_unique<CMainDialog>(m_prompts, m_dir.Path("DISCARD.TXT"));
-  }
-  void TearDown() override { EXPECT_EQ(m_prompts.Remaining(), 0u); }
-
-  QLineEdit* Edit(const char* name) const {
-    return m_dialog->findChild<QLineEdit*>(QLatin1String(name));
-  }
-  void Click(const char* name) const {
-    m_dialog->findChild<QPushButton*>(QLatin1String(name))->click();
-  }
-  void SetPaths(const std::string& input, const std::string& output,
-                const std::string& config) const {
-    Edit(Control::kInputFile)->setText(Q(input));
-    Edit(Control::kOutputFile)->setText(Q(output));
-    Edit(Control::kConfigFile)->setText(Q(config));
   }
   // What the conversion job writes for `inputs` in turn into a fresh file:
   // the first file creates it, the others are appended with their index.
   std::string Reference(const std::vector<std::string>& inputs,
                         bool exportRows = false, int headerOption = 0) {
     CRecordingJobUi ui;
-    CConversionJob job(ui, m_dir.Path("DISCARD.TXT"));
+    CConversionJob job(ui, m_discard);
     const std::string path = m_dir.Path("reference.out");
     for (size_t i = 0; i < inputs.size(); ++i) {
       EXPECT_EQ(job.ConvertFile(TestRequest(inputs[i], path, m_config,
@@ -102,11 +83,7 @@ class MainDialogTest : public testing::Test {
     return matches;
   }
 
-  TempDir m_dir;
-  CScriptedPrompts m_prompts;
-  std::string m_config;
   std::string m_output;
-  std::unique_ptr<CMainDialog> m_dialog;
 };
 
 TEST_F(MainDialogTest, HiddenJobFieldsKeepTheirEditingRules) {
@@ -472,14 +449,12 @@ TEST_F(MainDialogTest, ChoosersStartInTheFieldsFolder) {
              c.output.toStdString());
     const QLatin1String button(c.button);
     if (button == QLatin1String(Control::kExport)) QueueExportOption(-1);
-    if (button == QLatin1String(Control::kBrowseInput)) {
-      m_prompts.QueueOpenFileNames(QStringList(c.chosen).filter("/"));
-    }
-    if (button == QLatin1String(Control::kBrowseOutput)) {
-      m_prompts.QueueSaveFileName(c.chosen);
-    }
-    if (button == QLatin1String(Control::kBrowseConfig)) {
-      m_prompts.QueueOpenFileName(c.chosen);
+    using K = CScriptedPrompts::EKind;
+    const K chooser = button == QLatin1String(Control::kBrowseInput)    ? K::OpenFileNames
+                      : button == QLatin1String(Control::kBrowseOutput) ? K::SaveFile
+                                                                        : K::OpenFileName;
+    if (button != QLatin1String(Control::kExport)) {
+      m_prompts.QueueFiles(chooser, QStringList(c.chosen).filter("/"));
     }
     Click(c.button);
     if (c.start.isEmpty()) continue;

@@ -10,10 +10,8 @@
 #include <QPushButton>
 #include <memory>
 
-#include "GuiTestFiles.h"
+#include "MainDialogFixture.h"
 #include "Screenshots.h"
-#include "ScriptedPrompts.h"
-#include "TempDir.h"
 #include "job/ConversionJob.h"
 #include "job/ConversionReport.h"
 #include "desktop/MainDialog.h"
@@ -34,22 +32,8 @@ QString WithoutJob(const QString& report) {
   return report.mid(report.indexOf(QStringLiteral("\n\nReading\n")));
 }
 
-class TableAndDetailsTest : public testing::Test {
+class TableAndDetailsTest : public CMainDialogFixture {
  protected:
-  void SetUp() override {
-    m_config = WriteTestConfiguration(m_dir);
-    m_discard = m_dir.Write("DISCARD.TXT", "OF MATERIAL\r\n");
-    m_dialog = std::make_unique<CMainDialog>(m_prompts, m_discard);
-  }
-  void TearDown() override { EXPECT_EQ(m_prompts.Remaining(), 0u); }
-
-  void SetPaths(const std::string& input, const std::string& config) const {
-    m_dialog->findChild<QLineEdit*>(Control::kInputFile)->setText(Q(input));
-    m_dialog->findChild<QLineEdit*>(Control::kConfigFile)->setText(Q(config));
-  }
-  void Click(const char* name) const {
-    m_dialog->findChild<QPushButton*>(QLatin1String(name))->click();
-  }
   // The text report of a KEL conversion of `input` by the job; `kel` gets
   // the output.
   QString JobReport(const std::string& input, std::string& kel) const {
@@ -63,11 +47,6 @@ class TableAndDetailsTest : public testing::Test {
     return Q(FormatReportText(report));
   }
 
-  TempDir m_dir;
-  CScriptedPrompts m_prompts;
-  std::string m_config;
-  std::string m_discard;
-  std::unique_ptr<CMainDialog> m_dialog;
 };
 
 // The preview shows the job's KEL text of the first match, and its details
@@ -91,7 +70,7 @@ TEST_F(TableAndDetailsTest, PreviewShowsTheJobsTextAndReport) {
       shown = static_cast<CReportDialog&>(dialog).TextBox()->toPlainText();
       return CScriptedPrompts::Reject(dialog);
     });
-    SetPaths(m_dir.Path("p.*"), m_config);
+    SetPaths(m_dir.Path("p.*"), "", m_config);
     Click(Control::kPreview);
     EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
     // The preview's report is the job's, but for the output it names.
@@ -104,7 +83,7 @@ TEST_F(TableAndDetailsTest, PreviewShowsTheJobsTextAndReport) {
   }
 
   // A preview that shows nothing leaves no report behind.
-  SetPaths(m_dir.Write("f.orb", kForeignDrawing), m_config);
+  SetPaths(m_dir.Write("f.orb", kForeignDrawing), "", m_config);
   Click(Control::kPreview);
   EXPECT_EQ(m_prompts.MessageTexts().size(), 1);
   EXPECT_TRUE(m_dialog->PreviewReport().isEmpty());
@@ -113,7 +92,7 @@ TEST_F(TableAndDetailsTest, PreviewShowsTheJobsTextAndReport) {
 TEST_F(TableAndDetailsTest, ShowTableBuildsTheTableAsTheJobDoes) {
   // Mirrored left to right and drawn bottom up: the job reads it inverted.
   const std::string input = m_dir.Write("u.orb", kBottomUpDrawing);
-  SetPaths(input, m_config);
+  SetPaths(input, "", m_config);
   m_dialog->findChild<QCheckBox*>(Control::kInvertX)->setChecked(true);
   Click(Control::kDisplay);
   COrbGraphic* graphic = m_dialog->Graphic();
@@ -127,14 +106,14 @@ TEST_F(TableAndDetailsTest, ShowTableBuildsTheTableAsTheJobDoes) {
   EXPECT_EQ(m_dialog->DisplayedDocument()->m_texts[0].m_text, "2'");
 
   // The next Display keeps "Show table", with the paths it takes then.
-  SetPaths(input, m_dir.Path("missing.cfg"));
+  SetPaths(input, "", m_dir.Path("missing.cfg"));
   Click(Control::kDisplay);
   graphic = m_dialog->Graphic();
   EXPECT_TRUE(graphic->ShowTableBox()->isChecked());
   EXPECT_EQ(graphic->StatusLine()->text(),
             "Table: the configuration file cannot be read");
   graphic->ShowTableBox()->click();
-  SetPaths(m_dir.Write("t.orb", kTopDownDrawing), m_config);
+  SetPaths(m_dir.Write("t.orb", kTopDownDrawing), "", m_config);
   Click(Control::kDisplay);
   EXPECT_EQ(m_dialog->Graphic()->Table(), nullptr);
   // The discard list is the job's: "OF MATERIAL" is cut from the title.
@@ -154,7 +133,7 @@ TEST_F(TableAndDetailsTest, Screenshots) {
     SaveScreenshot(dialog, "details");
     return CScriptedPrompts::Reject(dialog);
   });
-  SetPaths(input, config);
+  SetPaths(input, "", config);
   Click(Control::kPreview);
   EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
 }

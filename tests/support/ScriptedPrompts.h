@@ -54,15 +54,12 @@ class CScriptedPrompts : public IPrompts {
   void QueueAnswer(bool yes) {
     m_answers.push_back({EKind::Question, {}, {}, yes});
   }
-  // File choosers; an empty answer means the user cancelled.
-  void QueueOpenFileNames(const QStringList& paths) {
-    m_answers.push_back({EKind::OpenFileNames, {}, paths});
-  }
-  void QueueOpenFileName(const QString& path) {
-    m_answers.push_back({EKind::OpenFileName, {}, {path}});
+  // A file chooser of `kind`; no path means the user cancelled.
+  void QueueFiles(EKind kind, const QStringList& paths) {
+    m_answers.push_back({kind, {}, paths});
   }
   void QueueSaveFileName(const QString& path) {
-    m_answers.push_back({EKind::SaveFile, {}, {path}});
+    QueueFiles(EKind::SaveFile, {path});
   }
   // The dialog's own accept()/reject() (so its validation runs); returns
   // its result.
