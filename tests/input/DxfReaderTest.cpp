@@ -22,7 +22,7 @@ std::string Dxf(const Groups& header, const Groups& blocks, const Groups& entiti
   };
   put({{0, "SECTION"}, {2, "HEADER"}});
   put(header);
-  put({{0, "ENDSEC"}, {0, "SECTION"}, {2, "BLOCKS"}});
+  put({{0, " ENDSEC "}, {0, "SECTION"}, {2, "BLOCKS"}});  // padded, as some write
   put(blocks);
   put({{0, "ENDSEC"}, {0, "SECTION"}, {2, "ENTITIES"}});
   put(entities);

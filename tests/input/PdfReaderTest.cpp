@@ -49,11 +49,13 @@ TEST(PdfReader, JoinsTheWordsOfOneCell) {
 }
 
 TEST(PdfReader, PagesAndFailuresOfAFile) {
-  const std::string pdf = MinimalPdf({{{72, 72, 10, "PAGE 1"}}, {}, {{72, 72, 10, "PAGE 3"}}});
+  // Page 3 goes on where page 1's line ends: a new page starts new texts.
+  const std::string pdf = MinimalPdf({{{72, 72, 10, "PAGE 1"}}, {}, {{110, 72, 10, "PAGE 3"}}});
   const std::string sample = TempDir::Read(KELCONV_EXAMPLES "/sample.pdf");
   struct Case { std::string bytes; size_t drawings; std::string message; } const cases[] = {
       {pdf, 3, ""},
       {"%PDF-1.4\n%%EOF\n", 0, "Unable to read the PDF file \"in.pdf\""},
+      {MinimalPdf({}), 0, "Unable to read the PDF file \"in.pdf\""},  // no page
       {sample.substr(0, sample.size() / 3), 0, "Unable to read the PDF file \"in.pdf\""},
       // Made by qpdf from sample-qt.pdf with a user password.
       {TempDir::Read(KELCONV_TEST_DATA "/hostile/encrypted.pdf"), 0,
@@ -70,7 +72,7 @@ TEST(PdfReader, PagesAndFailuresOfAFile) {
   input.SetBytes("in.pdf", pdf);
   input.SetPdfReader(kelconv_pdf_read_v1);
   ASSERT_NE(input.Texts(2), nullptr);
-  EXPECT_EQ(Texts(*input.Texts(2)), "(72.0 69.9)PAGE 3 ");
+  EXPECT_EQ(Texts(*input.Texts(2)), "(110.0 69.9)PAGE 3 ");
   EXPECT_EQ(input.Texts(1), nullptr);
   EXPECT_EQ(input.Message(),
             "\"in.pdf\" page 2: no text found: its letters may be drawn as lines");

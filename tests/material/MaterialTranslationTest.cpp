@@ -26,7 +26,7 @@ TEST(MaterialTranslationTest, ShapesPlatesAnglesTubesRebarAndMm) {
       {"PL.5X10.5", "", {"PL", "8", "168"}},
       {"RB #5", "SHOP", {"RB", "10"}}, {"RB %%C5/8", "", {"RB", "10"}},
       {"RB #99999999999", "", {"RB", "2147483647"}},
-      {"MM GRATING PANEL", "", {"MM", "", "", "", "GRATING PANEL"}},
+      {"MM GRATING 25MM X 900MM", "", {"MM", "", "", "", "GRATING 25 X 900MM"}},  // "MM" once more
       {"MM grating panel with banded edges", "",
        {"MM", "", "", "", "GRATING PANEL WITH BANDED EDGE"}},
       {"BENT W12X26", "SHOP", {"MI", "", "", "", "W12X26"}},

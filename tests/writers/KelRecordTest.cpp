@@ -39,9 +39,9 @@ TEST(FormatRecordTest, LinesAreLaidOutColumnByColumn) {
       {"quantity of 100000 shifts the later fields",
        [](CKelItem& r) {
          r.m_strQuantity = "123456", r.m_strMatCode = "PL", r.m_strDim1 = "8";
-         r.m_strUnitWeight = "1.00";
+         r.m_strUnitWeight = "1.5";
        },
-       At(131, {{10, "123456"}, {16, "PL"}, {19, "8"}, {122, "1.00"}})},
+       At(131, {{10, "123456"}, {16, "PL"}, {19, "8"}, {122, "1.5"}})},
       {"misc item",
        [](CKelItem& r) {
          r.m_strQuantity = "2", r.m_strMatCode = "MI", r.m_strDim1 = "8", r.m_strCamber = "C";
