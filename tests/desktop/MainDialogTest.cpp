@@ -1,27 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main dialog's actions, driven headless through the scripted prompts.
+// The main dialog's actions, driven headless through the scripted prompts,
+// and what they show of the rebuilt table: "Details..." of a preview, and
+// "Show table" of the graphic display.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
-#include <QLineEdit>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QUrl>
 
 #include "MainDialogFixture.h"
-#include "job/ConversionJob.h"
+#include "Screenshots.h"
 #include "desktop/ExportOptionsDialog.h"
-#include "desktop/MainDialog.h"
-#include "job/PatternExpansion.h"
+#include "desktop/OrbGraphic.h"
+#include "desktop/PreviewDialog.h"
+#include "desktop/ReportDialog.h"
+#include "desktop/TableOverlay.h"
 #include "desktop/WarningDialog.h"
 #include "input/Orb.h"
-#include "desktop/OrbGraphic.h"
-#include "TestRequest.h"
+#include "job/ConversionReport.h"
+#include "job/PatternExpansion.h"
 
 namespace {
 
@@ -32,27 +37,16 @@ const QString kNoMatch = QStringLiteral("No input files matched the wildcard.");
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+// The report without its "Job" section, which names the output.
+QString WithoutJob(const QString& report) {
+  return report.mid(report.indexOf(QStringLiteral("\n\nReading\n")));
+}
+
 class MainDialogTest : public CMainDialogFixture {
  protected:
   void SetUp() override {
     CMainDialogFixture::SetUp();
     m_output = m_dir.Path("out.kel");
-  }
-  // What the conversion job writes for `inputs` in turn into a fresh file:
-  // the first file creates it, the others are appended with their index.
-  std::string Reference(const std::vector<std::string>& inputs,
-                        bool exportRows = false, int headerOption = 0) {
-    CRecordingJobUi ui;
-    CConversionJob job(ui, m_discard);
-    const std::string path = m_dir.Path("reference.out");
-    for (size_t i = 0; i < inputs.size(); ++i) {
-      EXPECT_EQ(job.ConvertFile(TestRequest(inputs[i], path, m_config,
-                                            exportRows, static_cast<int>(i),
-                                            headerOption)),
-                0);
-    }
-    EXPECT_EQ(ui.m_messages, std::vector<std::string>{});
-    return TempDir::Read(path);
   }
   // Queues the "Export options" answer `option` (0, 1, 2; -1 cancels).
   void QueueExportOption(int option) {
@@ -437,6 +431,89 @@ TEST_F(MainDialogTest, ChoosersStartInTheFieldsFolder) {
                 c.start.endsWith(".txt") ? "Export" : "KEL Fi");
     }
   }
+}
+
+// The preview shows the job's KEL text of the first match, and its details
+// the job's report. The bottom-up drawing fits only when read upside down.
+TEST_F(MainDialogTest, PreviewShowsTheJobsTextAndReport) {
+  for (const char* drawing : {kTopDownDrawing, kBottomUpDrawing}) {
+    const std::string input = m_dir.Write("p.orb", drawing);
+    CConversionReport report;
+    const std::string kel = Reference({input}, false, 0, &report);
+    const QString expected = Q(FormatReportText(report));
+    QString shown;
+    m_prompts.QueueDialog([&](QDialog& dialog) {
+      auto& preview = static_cast<CPreviewDialog&>(dialog);
+      EXPECT_EQ(preview.windowTitle(), "Preview - p.orb");
+      EXPECT_EQ(preview.TextBytes(), kel);
+      preview.DetailsButton()->click();
+      return CScriptedPrompts::Accept(dialog);
+    });
+    m_prompts.QueueDialog([&](QDialog& dialog) {
+      EXPECT_EQ(dialog.windowTitle(), "Details");
+      shown = static_cast<CReportDialog&>(dialog).TextBox()->toPlainText();
+      return CScriptedPrompts::Reject(dialog);
+    });
+    SetPaths(m_dir.Path("p.*"), "", m_config);
+    Click(Control::kPreview);
+    EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
+    // The preview's report is the job's, but for the output it names.
+    EXPECT_EQ(shown, m_dialog->PreviewReport());
+    EXPECT_EQ(WithoutJob(shown), WithoutJob(expected));
+    EXPECT_TRUE(shown.contains("output: the preview"));
+    EXPECT_TRUE(shown.contains("outcome: previewed, nothing was written"));
+  }
+
+  // A preview that shows nothing leaves no report behind.
+  SetPaths(m_dir.Write("f.orb", kForeignDrawing), "", m_config);
+  Click(Control::kPreview);
+  EXPECT_TRUE(m_dialog->PreviewReport().isEmpty());
+}
+
+TEST_F(MainDialogTest, ShowTableBuildsTheTableAsTheJobDoes) {
+  // Mirrored left to right and drawn bottom up.
+  const std::string input = m_dir.Write("u.orb", kBottomUpDrawing);
+  SetPaths(input, "", m_config);
+  m_dialog->findChild<QCheckBox*>(Control::kInvertX)->setChecked(true);
+  Click(Control::kDisplay);
+  COrbGraphic* graphic = m_dialog->Graphic();
+  ASSERT_NE(graphic, nullptr);
+  EXPECT_EQ(graphic->Table(), nullptr);  // off until asked for
+  graphic->ShowTableBox()->click();
+  ASSERT_NE(graphic->Table(), nullptr);
+  EXPECT_EQ(graphic->Table()->m_status, OverlayStatus::kApplies);
+  // The display keeps its own reading: mirrored, no discard list.
+  EXPECT_EQ(m_dialog->DisplayedDocument()->m_texts[0].m_text, "2'");
+
+  // The next Display keeps "Show table", with the paths it takes then.
+  SetPaths(input, "", m_dir.Path("missing.cfg"));
+  Click(Control::kDisplay);
+  graphic = m_dialog->Graphic();
+  EXPECT_TRUE(graphic->ShowTableBox()->isChecked());
+  EXPECT_EQ(graphic->StatusLine()->text(),
+            "Table: the configuration file cannot be read");
+  graphic->ShowTableBox()->click();
+  SetPaths(m_dir.Write("t.orb", kTopDownDrawing), "", m_config);
+  Click(Control::kDisplay);
+  EXPECT_EQ(m_dialog->Graphic()->Table(), nullptr);
+  // The discard list is the job's: "OF MATERIAL" is cut from the title.
+  m_dialog->Graphic()->SetShowTable(true);
+  EXPECT_EQ(m_dialog->Graphic()->Table()->m_texts[0].m_text, "BILL");
+}
+
+TEST_F(MainDialogTest, PreviewAndDetailsScreenshots) {
+  m_prompts.QueueDialog([](QDialog& dialog) {
+    SaveScreenshot(dialog, "preview");
+    static_cast<CPreviewDialog&>(dialog).DetailsButton()->click();
+    return CScriptedPrompts::Accept(dialog);
+  });
+  m_prompts.QueueDialog([](QDialog& dialog) {
+    SaveScreenshot(dialog, "details");
+    return CScriptedPrompts::Reject(dialog);
+  });
+  SetPaths(KELCONV_EXAMPLES "/sample.orb", "", KELCONV_EXAMPLES "/sample.cfg");
+  Click(Control::kPreview);
+  EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
 }
 
 }  // namespace

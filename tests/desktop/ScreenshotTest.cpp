@@ -159,7 +159,7 @@ void ShootDisplay(const char* name, const std::string& input,
 }
 
 // The preview of the example and its details are shot where Preview opens
-// them (TableAndDetailsTest).
+// them (MainDialogTest).
 TEST(ScreenshotTest, GraphicDisplay) {
   const std::string orb = KELCONV_EXAMPLES "/sample.orb";
   const std::string cfg = KELCONV_EXAMPLES "/sample.cfg";
