@@ -3,15 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
 
+#include "Screenshots.h"
 #include "ScriptedPrompts.h"
 #include "TempDir.h"
 #include "TestConfiguration.h"
@@ -281,6 +284,37 @@ TEST(ConfigEditorTest, UnsavedWorkAndDamagedFilesAreReported) {
     EXPECT_EQ(prompts.Messages()[0].caption, kCaption);
     EXPECT_TRUE(c.bytes.empty() || TempDir::Read(path) == c.bytes) << path;
   }
+}
+
+// Pictures of the four pages of a filled-in configuration (the bundled
+// example's), and of a column added with Enter and the next one being typed.
+TEST(ConfigEditorTest, Screenshots) {
+  TempDir dir;
+  const std::string path =
+      dir.Write("shop.cfg", TempDir::Read(KELCONV_EXAMPLES "/sample.cfg"));
+  Edit(path, [](CConfigSheet& sheet) {
+    const char* const names[] = {"columns", "materials", "fractions", "misc"};
+    sheet.show();
+    sheet.Columns()->List()->topLevelItem(2)->setSelected(true);
+    for (int page = 0; page < sheet.Tabs()->count(); ++page) {
+      sheet.Tabs()->setCurrentIndex(page);
+      QApplication::processEvents();
+      SaveScreenshot(sheet, QStringLiteral("config-") + names[page], true);
+    }
+    sheet.Tabs()->setCurrentIndex(0);
+    CConfigColumns& columns = *sheet.Columns();
+    columns.List()->clearSelection();
+    columns.FractionsCheck()->setChecked(false);
+    columns.HeaderEdit()->setFocus();
+    Retype(columns.HeaderEdit(), "heat no");
+    columns.TypeCombo()->setCurrentText("Remarks");
+    QTest::keyClick(columns.HeaderEdit(), Qt::Key_Return);
+    QTest::keyClicks(columns.HeaderEdit(), "finish");
+    columns.TypeCombo()->setCurrentText("Finish");
+    QApplication::processEvents();
+    SaveScreenshot(sheet, "config-columns-typed", true);
+    sheet.reject();
+  });
 }
 
 }  // namespace
