@@ -43,22 +43,15 @@ TEST(QtPromptsTest, MessageBoxHasOneOkButtonTheCaptionAndItsIcon) {
                 {MessageLevel::kWarning, QMessageBox::Warning},
                 {MessageLevel::kError, QMessageBox::Critical}};
   for (const auto& c : kCases) {
-    CQtPrompts prompts;
-    QString title;
-    int buttons = 0, room = 0;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    const QString title = "Kelconv Conversion Utility";
     AnswerNextModal<QMessageBox>([&](QMessageBox* box) {
-      title = box->windowTitle();
-      buttons = static_cast<int>(box->buttons().size());
-      icon = box->icon();
-      room = box->width() - box->fontMetrics().horizontalAdvance(title);
+      EXPECT_EQ(box->windowTitle(), title);
+      EXPECT_EQ(box->buttons().size(), 1);
+      EXPECT_EQ(box->icon(), c.icon);
+      EXPECT_GE(box->width() - box->fontMetrics().horizontalAdvance(title), 160);
       box->button(QMessageBox::Ok)->click();
     });
-    prompts.ShowMessage(nullptr, "Success", "Kelconv Conversion Utility", c.level);
-    EXPECT_EQ(title, "Kelconv Conversion Utility");
-    EXPECT_EQ(buttons, 1);
-    EXPECT_EQ(icon, c.icon);
-    EXPECT_GE(room, 160);
+    CQtPrompts().ShowMessage(nullptr, "Success", title, c.level);
   }
 }
 
