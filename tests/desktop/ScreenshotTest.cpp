@@ -8,7 +8,6 @@
 
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLineEdit>
 
 #include "GuiTestFiles.h"
 #include "Screenshots.h"
@@ -48,11 +47,9 @@ void Shoot(QWidget& widget, const char* name) {
 TEST(ScreenshotTest, MainDialogAndItsDialogs) {
   CScriptedPrompts prompts;
   CMainDialog dialog(prompts, "/opt/kelconv/DISCARD.TXT");
-  dialog.findChild<QLineEdit*>(MainDialogControl::kInputFile)
-      ->setText("/home/detailer/jobs/2291/*.orb");
-  dialog.findChild<QLineEdit*>(MainDialogControl::kOutputFile)
-      ->setText("/home/detailer/jobs/2291/2291.kel");
-  dialog.SetConfigFile("/home/detailer/configs/standard.cfg");
+  dialog.SetFields({"/home/detailer/jobs/2291/*.orb",
+                    "/home/detailer/jobs/2291/2291.kel",
+                    "/home/detailer/configs/standard.cfg", false, false});
   Shoot(dialog, "main-dialog");
 
   CWarningDialog warning(&dialog);
