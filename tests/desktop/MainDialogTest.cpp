@@ -52,9 +52,8 @@ class MainDialogTest : public CMainDialogFixture {
   void QueueExportOption(int option) {
     m_prompts.QueueDialog([option](QDialog& dialog) {
       EXPECT_EQ(dialog.windowTitle(), "Export options");
-      auto& options = static_cast<CExportOptionsDialog&>(dialog);
       if (option < 0) return CScriptedPrompts::Reject(dialog);
-      options.SetHeaderOption(option);
+      static_cast<CExportOptionsDialog&>(dialog).SetHeaderOption(option);
       return CScriptedPrompts::Accept(dialog);
     });
   }

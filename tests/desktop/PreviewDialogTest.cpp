@@ -84,9 +84,8 @@ TEST_F(PreviewDialogTest, SavesTheTextAsShownByteForByte) {
   EXPECT_EQ(TempDir::Read(path), edited);
   EXPECT_EQ(m_prompts.Requests()[0].startPath, Q(m_dir.Path("start.kel")));
   EXPECT_EQ(ReadChooserFolder("Save"), Q(m_dir.Path("")).chopped(1));
-  ASSERT_EQ(m_prompts.Messages().size(), 1u);
-  EXPECT_EQ(m_prompts.Messages()[0].text, "Success");
-  EXPECT_EQ(m_prompts.Messages()[0].caption, "File Saved");
+  EXPECT_EQ(m_prompts.MessageTexts(), QStringList{"Success"});
+  EXPECT_EQ(m_prompts.Messages().at(0).caption, "File Saved");
   EXPECT_EQ(m_prompts.Requests()[0].filter, "KEL Files (*.kel);;All Files (*)");
 
   // An existing file is replaced only when the user says so; a shorter
@@ -109,9 +108,8 @@ TEST_F(PreviewDialogTest, SavesTheTextAsShownByteForByte) {
   m_prompts.QueueSaveFileName("");
   preview.SaveButton()->click();
   preview.SaveButton()->click();
-  ASSERT_EQ(m_prompts.Messages().size(), 1u);
-  EXPECT_EQ(m_prompts.Messages()[0].text, "Failure");
-  EXPECT_EQ(m_prompts.Messages()[0].caption, "Unable to save file.");
+  EXPECT_EQ(m_prompts.MessageTexts(), QStringList{"Failure"});
+  EXPECT_EQ(m_prompts.Messages().at(0).caption, "Unable to save file.");
 }
 
 // Closing after an edit asks before the edit is lost; closing without

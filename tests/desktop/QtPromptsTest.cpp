@@ -48,7 +48,8 @@ TEST(QtPromptsTest, MessageBoxHasOneOkButtonTheCaptionAndItsIcon) {
       EXPECT_EQ(box->windowTitle(), title);
       EXPECT_EQ(box->buttons().size(), 1);
       EXPECT_EQ(box->icon(), c.icon);
-      EXPECT_GE(box->width() - box->fontMetrics().horizontalAdvance(title), 160);
+      EXPECT_GE(box->width() - box->fontMetrics().horizontalAdvance(title),
+                160);
       box->button(QMessageBox::Ok)->click();
     });
     CQtPrompts().ShowMessage(nullptr, "Success", title, c.level);
@@ -68,7 +69,6 @@ TEST(QtPromptsTest, OpenChooserCreatesANewNameAfterConfirmation) {
   });
   EXPECT_EQ(prompts.GetOpenFileName(nullptr, "Open", "", filter),
             QString::fromStdString(dir.Path("new.cfg")));
-  EXPECT_EQ(FirstFilterSuffix(filter), "cfg");
   EXPECT_EQ(FirstFilterSuffix("All Files (*)"), "");
 }
 

@@ -280,8 +280,7 @@ TEST(ConfigEditorTest, UnsavedWorkAndDamagedFilesAreReported) {
                         ? "No configuration file name was given; the "
                           "configuration was not saved."
                         : "The configuration file \"" + Q(path) + c.message});
-    ASSERT_EQ(prompts.Messages().size(), 1u);
-    EXPECT_EQ(prompts.Messages()[0].caption, kCaption);
+    EXPECT_EQ(prompts.Messages().at(0).caption, kCaption);
     EXPECT_TRUE(c.bytes.empty() || TempDir::Read(path) == c.bytes) << path;
   }
 }
