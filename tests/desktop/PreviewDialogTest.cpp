@@ -7,9 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "GuiTestFiles.h"
-#include "ScriptedPrompts.h"
-#include "TempDir.h"
+#include "MainDialogFixture.h"
 #include "desktop/ProgramSettings.h"
 #include "input/Orb.h"
 
@@ -17,14 +15,9 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-class PreviewDialogTest : public testing::Test {
+// The main dialog's folder and questions; the preview is opened without it.
+class PreviewDialogTest : public CMainDialogFixture {
  protected:
-  void SetUp() override {
-    UseTemporarySettings(m_dir);
-    m_config = WriteTestConfiguration(m_dir);
-  }
-  void TearDown() override { EXPECT_EQ(m_prompts.Remaining(), 0u); }
-
   // A document read from `drawing` with the test configuration applied.
   std::unique_ptr<COrb> Configured(const std::string& drawing) {
     auto orb = std::make_unique<COrb>();
@@ -40,10 +33,6 @@ class PreviewDialogTest : public testing::Test {
     orb.WriteKelFile("", 0, &text, "", "", "", 0);
     return text;
   }
-
-  TempDir m_dir;
-  std::string m_config;
-  CScriptedPrompts m_prompts;
 };
 
 TEST_F(PreviewDialogTest, ShowsTheWholeKelText) {
