@@ -44,10 +44,6 @@ QString WithoutJob(const QString& report) {
 
 class MainDialogTest : public CMainDialogFixture {
  protected:
-  void SetUp() override {
-    CMainDialogFixture::SetUp();
-    m_output = m_dir.Path("out.kel");
-  }
   // Queues the "Export options" answer `option` (0, 1, 2; -1 cancels).
   void QueueExportOption(int option) {
     m_prompts.QueueDialog([option](QDialog& dialog) {
@@ -68,7 +64,7 @@ class MainDialogTest : public CMainDialogFixture {
     return ExpandPattern(m_dir.Path("jobs/*"));
   }
 
-  std::string m_output;
+  const std::string m_output = m_dir.Path("out.kel");
 };
 
 TEST_F(MainDialogTest, HiddenJobFieldsKeepTheirEditingRules) {

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <climits>
+#include <set>
 #include <tuple>
 
 #include "MainDialogFixture.h"
@@ -99,18 +100,15 @@ TEST_F(TableOverlayTest, LiesOverTheDisplayedTexts) {
         EXPECT_EQ(textArea.bottom(), area.bottom());
         EXPECT_GT(textArea.top(), area.top());
 
-        std::vector<Placement> expected, actual;
+        std::multiset<Placement> expected, actual;
         for (const STextPlacement& p : PlaceTexts(
                  displayed.m_texts, textArea.width(), textArea.height())) {
-          expected.emplace_back(QString::fromLatin1(p.m_text.c_str()),
-                                textArea.left() + p.m_x,
-                                textArea.top() + p.m_y);
+          expected.emplace(QString::fromLatin1(p.m_text.c_str()),
+                           textArea.left() + p.m_x, textArea.top() + p.m_y);
         }
         for (const SOverlayLayout::Text& text : layout.m_texts) {
-          actual.emplace_back(text.m_text, text.m_pos.x(), text.m_pos.y());
+          actual.emplace(text.m_text, text.m_pos.x(), text.m_pos.y());
         }
-        std::sort(expected.begin(), expected.end());
-        std::sort(actual.begin(), actual.end());
         EXPECT_EQ(actual, expected);
 
         ASSERT_EQ(layout.m_bands.size(), overlay.m_rowHeights.size());
