@@ -95,11 +95,9 @@ inline void TypeSettings(const CConfiguration& c, CConfigSheet& sheet) {
   }
   sheet.Fractions()->CaseSensitiveCheck()->setChecked(c.m_bFractionIgnoreCase ==
                                                       0);
-  for (size_t i = 0; i < c.m_searchFor.size() && i < 6; ++i) {
-    Retype(sheet.Misc()->SearchBox(int(i)), c.m_searchFor[i]);
-    if (i < c.m_replaceWith.size()) {
-      Retype(sheet.Misc()->ReplaceBox(int(i)), c.m_replaceWith[i]);
-    }
+  for (int i = 0; i < kSearchReplaceCount; ++i) {
+    Retype(sheet.Misc()->SearchBox(i), c.m_searchFor.at(i));
+    Retype(sheet.Misc()->ReplaceBox(i), c.m_replaceWith.at(i));
   }
 }
 
