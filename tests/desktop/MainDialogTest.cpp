@@ -182,9 +182,8 @@ TEST_F(MainDialogTest, ExportRunsPatternsInTurn) {
   // message says so.
   MakeDirectory(m_dir, "bad/x.orb");
   MakeDirectory(m_dir, "bad/y.orb");
-  MakeDirectory(m_dir, "one");
   MakeDirectory(m_dir, "two");
-  const std::string a = m_dir.Write("one/a.orb", kTopDownDrawing);
+  const std::string a = m_dir.Write("a.orb", kTopDownDrawing);
   const std::string b = m_dir.Write("two/b.orb", kBottomUpDrawing);
   const std::string firstBad = ExpandPattern(m_dir.Path("bad/*.orb"))[0];
   QueueExportOption(1);

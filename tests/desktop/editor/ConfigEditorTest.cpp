@@ -26,8 +26,6 @@
 
 namespace {
 
-const QString kCaption = QStringLiteral("Kelconv Conversion Utility");
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // Runs the editor on `path`, answering the sheet with `answer`.
@@ -278,7 +276,7 @@ TEST(ConfigEditorTest, UnsavedWorkAndDamagedFilesAreReported) {
                         ? "No configuration file name was given; the "
                           "configuration was not saved."
                         : "The configuration file \"" + Q(path) + c.message});
-    EXPECT_EQ(prompts.Messages().at(0).caption, kCaption);
+    EXPECT_EQ(prompts.Messages().at(0).caption, "Kelconv Conversion Utility");
     EXPECT_TRUE(c.bytes.empty() || TempDir::Read(path) == c.bytes) << path;
   }
 }
