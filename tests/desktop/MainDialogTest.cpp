@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QUrl>
+#include <tuple>
 
 #include "MainDialogFixture.h"
 #include "Screenshots.h"
@@ -113,12 +114,10 @@ TEST_F(MainDialogTest, ConvertSaysWhatBecameOfEachFile) {
       Q("Configuration Does Not Apply to Input File \"" + f +
         "\" (must match at least mark, quantity and material columns)");
   using L = MessageLevel;
-  const struct {
-    std::string input;
-    QStringList messages;
-    std::vector<MessageLevel> levels;
-    std::vector<std::string> written;
-  } cases[] = {
+  // The input, the messages and their levels, the files in the output.
+  const std::tuple<std::string, QStringList, std::vector<L>,
+                   std::vector<std::string>>
+      cases[] = {
       {missing, {Q("Unable to open \"" + missing + "\": No such file or directory")},
        {L::kError}, {}},
       {f + ";" + f,
@@ -129,18 +128,18 @@ TEST_F(MainDialogTest, ConvertSaysWhatBecameOfEachFile) {
        {doesNotApply, "1 of 2 files converted; 1 skipped: the configuration does not apply."},
        {L::kWarning, L::kWarning}, {a}},
       {"", {"No input files matched the wildcard."}, {L::kError}, {}}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.input);
+  for (const auto& [input, messages, levels, written] : cases) {
+    SCOPED_TRACE(input);
     m_prompts.ClearRecord();
     std::filesystem::remove(m_output);
-    SetPaths(c.input, m_output, m_config);
+    SetPaths(input, m_output, m_config);
     Click(Control::kConvert);
-    EXPECT_EQ(m_prompts.MessageTexts(), c.messages);
-    std::vector<MessageLevel> levels;
-    for (const auto& message : m_prompts.Messages()) levels.push_back(message.level);
-    EXPECT_EQ(levels, c.levels);
+    EXPECT_EQ(m_prompts.MessageTexts(), messages);
+    std::vector<L> shown;
+    for (const auto& message : m_prompts.Messages()) shown.push_back(message.level);
+    EXPECT_EQ(shown, levels);
     EXPECT_EQ(TempDir::Read(m_output),
-              c.written.empty() ? "" : Reference(c.written));
+              written.empty() ? "" : Reference(written));
   }
 }
 
@@ -209,11 +208,8 @@ TEST_F(MainDialogTest, PreviewReportsEachOutcome) {
   const QString invalidInput = "Please specify a valid input file.";
   const QString invalidConfig = "Please specify a valid config file. \"";
   const QString dir = Q(m_dir.Root().string() + "/");
-  const struct Case {
-    const char* input;
-    const char* config;
-    QString message;
-  } cases[] = {
+  // The input, the configuration, what Preview says.
+  const std::tuple<std::string, std::string, QString> cases[] = {
       {"none*.orb", "my.cfg", invalidInput},
       {"dir.orb", "my.cfg", invalidInput + " \"" + dir + "dir.orb\": Is a directory"},
       {"foreign.orb", "missing.cfg",
@@ -226,12 +222,12 @@ TEST_F(MainDialogTest, PreviewReportsEachOutcome) {
        "Configuration Does Not Apply to Input File (must match at least "
        "mark, quantity and material columns)"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.input + std::string(" ") + c.config);
+  for (const auto& [input, config, message] : cases) {
+    SCOPED_TRACE(input + " " + config);
     m_prompts.ClearRecord();
-    SetPaths(m_dir.Path(c.input), "", m_dir.Path(c.config));
+    SetPaths(m_dir.Path(input), "", m_dir.Path(config));
     Click(Control::kPreview);
-    EXPECT_EQ(m_prompts.MessageTexts(), QStringList{c.message});
+    EXPECT_EQ(m_prompts.MessageTexts(), QStringList{message});
   }
 }
 
@@ -317,29 +313,27 @@ TEST_F(MainDialogTest, AboutFromTheContextMenuAndHelp) {
 // the input, several of them as a quoted list; a .cfg file the
 // configuration; anything else is refused.
 TEST_F(MainDialogTest, DroppedFilesFillTheFields) {
-  const struct Case {
-    QStringList files;
-    QString input, config;  // as they are after the drop
-  } cases[] = {
+  // The files dropped, the input and configuration fields after the drop.
+  const std::tuple<QStringList, QString, QString> cases[] = {
       {{"/j/A.ORB", "/j/b.Dxf", "/j/c.pdf", "/j/notes.txt"},
        "\"/j/A.ORB\";\"/j/b.Dxf\";\"/j/c.pdf\"", "b.cfg"},
       {{"/c/shop.CFG", "/c/other.cfg"}, "b.orb", "/c/shop.CFG"},
       {{"/j/a.orb", "/c/shop.cfg"}, "/j/a.orb", "/c/shop.cfg"},
       {{"/j/notes.txt", "/j/a.kel"}, "b.orb", "b.cfg"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [files, input, config] : cases) {
     SetPaths("b.orb", "", "b.cfg");
     QMimeData data;
     QList<QUrl> urls = {QUrl("https://example.com/x.orb")};  // not local
-    for (const QString& file : c.files) urls << QUrl::fromLocalFile(file);
+    for (const QString& file : files) urls << QUrl::fromLocalFile(file);
     data.setUrls(urls);
     QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(m_dialog.get(), &enter);
-    EXPECT_EQ(enter.isAccepted(), c.input + c.config != "b.orbb.cfg");
+    EXPECT_EQ(enter.isAccepted(), input + config != "b.orbb.cfg");
     QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(m_dialog.get(), &drop);
-    EXPECT_EQ(Edit(Control::kInputFile)->text(), c.input);
-    EXPECT_EQ(Edit(Control::kConfigFile)->text(), c.config);
+    EXPECT_EQ(Edit(Control::kInputFile)->text(), input);
+    EXPECT_EQ(Edit(Control::kConfigFile)->text(), config);
   }
 }
 

@@ -36,23 +36,21 @@ void AnswerNextModal(std::function<void(Window*)> answer) {
 
 // A message box has one OK button, its icon and room for its whole caption.
 TEST(QtPromptsTest, MessageBoxHasOneOkButtonTheCaptionAndItsIcon) {
-  const struct {
-    MessageLevel level;
-    QMessageBox::Icon icon;
-  } kCases[] = {{MessageLevel::kInformation, QMessageBox::Information},
-                {MessageLevel::kWarning, QMessageBox::Warning},
-                {MessageLevel::kError, QMessageBox::Critical}};
-  for (const auto& c : kCases) {
-    const QString title = "Kelconv Conversion Utility";
+  const QString title = "Kelconv Conversion Utility";
+  const std::pair<MessageLevel, QMessageBox::Icon> cases[] = {
+      {MessageLevel::kInformation, QMessageBox::Information},
+      {MessageLevel::kWarning, QMessageBox::Warning},
+      {MessageLevel::kError, QMessageBox::Critical}};
+  for (const auto& [level, icon] : cases) {
     AnswerNextModal<QMessageBox>([&](QMessageBox* box) {
       EXPECT_EQ(box->windowTitle(), title);
       EXPECT_EQ(box->buttons().size(), 1);
-      EXPECT_EQ(box->icon(), c.icon);
+      EXPECT_EQ(box->icon(), icon);
       EXPECT_GE(box->width() - box->fontMetrics().horizontalAdvance(title),
                 160);
       box->button(QMessageBox::Ok)->click();
     });
-    CQtPrompts().ShowMessage(nullptr, "Success", title, c.level);
+    CQtPrompts().ShowMessage(nullptr, "Success", title, level);
   }
 }
 

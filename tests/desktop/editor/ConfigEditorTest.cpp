@@ -91,8 +91,7 @@ inline void TypeSettings(const CConfiguration& c, CConfigSheet& sheet) {
   for (int k = 0; k < kFractionCount; ++k) {
     Retype(sheet.Fractions()->FractionBox(k), c.Fraction(k));
   }
-  sheet.Fractions()->CaseSensitiveCheck()->setChecked(c.m_bFractionIgnoreCase ==
-                                                      0);
+  sheet.Fractions()->CaseSensitiveCheck()->setChecked(!c.m_bFractionIgnoreCase);
   for (int i = 0; i < kSearchReplaceCount; ++i) {
     Retype(sheet.Misc()->SearchBox(i), c.m_searchFor.at(i));
     Retype(sheet.Misc()->ReplaceBox(i), c.m_replaceWith.at(i));
