@@ -30,7 +30,6 @@ TEST(AboutDialogTest, NamesTheCopyrightFileBesideTheProgram) {
   // The tests run from <build>/tests; the build tree keeps the copyright
   // file where an installed program has it.
   CAboutDialog about;
-  EXPECT_EQ(about.findChild<QLabel*>("version")->text(), "Kelconv 3.0");
   // <build> is found from the screenshots' folder, which need not exist yet.
   const QString copied =
       QFileInfo(QDir::cleanPath(KELCONV_SCREENSHOTS

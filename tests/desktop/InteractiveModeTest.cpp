@@ -2,46 +2,31 @@
 // The interactive mode: the setting it remembers, and conversions that do
 // not depend on the user's locale.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSettings>
 #include <clocale>
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
 
-#include "GuiTestFiles.h"
-#include "ScriptedPrompts.h"
-#include "TempDir.h"
+#include "MainDialogFixture.h"
 #include "desktop/AppTexts.h"
 #include "desktop/InteractiveMode.h"
-#include "desktop/MainDialog.h"
 
 namespace {
 
 namespace Control = MainDialogControl;
 
-class InteractiveModeTest : public testing::Test {
+class InteractiveModeTest : public CMainDialogFixture {
  protected:
-  void SetUp() override { UseTemporarySettings(m_dir); }
-  void TearDown() override { EXPECT_EQ(m_prompts.Remaining(), 0u); }
-
   // Runs the interactive mode; `act` plays the user on the main dialog.
   void Run(const std::function<void(CMainDialog&)>& act) {
     m_prompts.QueueDialog([&act](QDialog& dialog) {
       act(static_cast<CMainDialog&>(dialog));
       return CScriptedPrompts::Reject(dialog);  // Exit
     });
-    RunInteractiveMode(m_prompts, m_dir.Path("DISCARD.TXT"));
+    RunInteractiveMode(m_prompts, m_discard);
   }
   static QLineEdit* Edit(CMainDialog& dialog, const char* name) {
     return dialog.findChild<QLineEdit*>(QLatin1String(name));
   }
-
-  TempDir m_dir;
-  CScriptedPrompts m_prompts;
 };
 
 TEST_F(InteractiveModeTest, KeepsTheFieldsAndThePathLastTakenByAnAction) {
@@ -84,16 +69,11 @@ TEST_F(InteractiveModeTest, KeepsTheFieldsAndThePathLastTakenByAnAction) {
   EXPECT_EQ(seen[2], "/jobs/later.cfg");
 }
 
-TEST_F(InteractiveModeTest, ConvertGivesTheBatchBytesInACommaLocale) {
-  const std::string config = WriteTestConfiguration(m_dir);
+// The locale as Qt sets it from LC_ALL, then as the program resets it:
+// Convert writes the bytes it writes in the C locale.
+TEST_F(InteractiveModeTest, ConvertGivesTheSameBytesInACommaLocale) {
   const std::string input = m_dir.Write("in.orb", kTopDownDrawing);
-  const std::string batch = m_dir.Path("batch.kel");
-  const std::string command = "LC_ALL=de_DE.UTF-8 '" KELCONV_EXE "' '" + input +
-                              "' '" + batch + "' '" + config + "'";
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  ASSERT_FALSE(TempDir::Read(batch).empty());
-
-  // The locale as Qt sets it from LC_ALL, then as the program resets it.
+  const std::string expected = Reference({input});
   if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
     GTEST_SKIP() << "de_DE.UTF-8 is not installed";
   }
@@ -106,14 +86,11 @@ TEST_F(InteractiveModeTest, ConvertGivesTheBatchBytesInACommaLocale) {
   EXPECT_STREQ(std::setlocale(LC_COLLATE, nullptr), "C");
 
   const std::string output = m_dir.Path("dialog.kel");
-  CMainDialog dialog(m_prompts, m_dir.Path("DISCARD.TXT"));
-  Edit(dialog, Control::kInputFile)->setText(QString::fromStdString(input));
-  Edit(dialog, Control::kOutputFile)->setText(QString::fromStdString(output));
-  Edit(dialog, Control::kConfigFile)->setText(QString::fromStdString(config));
-  dialog.findChild<QPushButton*>(Control::kConvert)->click();
+  SetPaths(input, output, m_config);
+  Click(Control::kConvert);
   EXPECT_EQ(m_prompts.MessageTexts(),
             QStringList{"File(s) Successfully Converted"});
-  EXPECT_EQ(TempDir::Read(output), TempDir::Read(batch));
+  EXPECT_EQ(TempDir::Read(output), expected);
 }
 
 }  // namespace

@@ -5,15 +5,13 @@
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
 #include <functional>
 #include <memory>
 #include <set>
 
-#include "GuiTestFiles.h"
-#include "ScriptedPrompts.h"
+#include "MainDialogFixture.h"
 #include "desktop/AboutDialog.h"
 #include "desktop/ExportOptionsDialog.h"
 #include "desktop/HelpWindow.h"
@@ -60,15 +58,13 @@ TEST(KeyboardTest, EveryButtonOfAWindowHasItsOwnMnemonic) {
   }
 }
 
-TEST(KeyboardTest, FocusChainEscapeAndTheChosenExportOption) {
-  TempDir dir;
-  UseTemporarySettings(dir);
-  CScriptedPrompts prompts;
-  CMainDialog dialog(prompts, dir.Path("DISCARD.TXT"));
-  dialog.show();
+using MainDialogKeysTest = CMainDialogFixture;
+
+TEST_F(MainDialogKeysTest, FocusChainEscapeAndTheChosenExportOption) {
+  m_dialog->show();
   namespace C = MainDialogControl;
   QStringList chain;
-  QWidget* widget = dialog.findChild<QLineEdit*>(C::kInputFile);
+  QWidget* widget = Edit(C::kInputFile);
   for (int i = 0; i < 40 && !chain.contains(widget->objectName()); ++i) {
     if (widget->isVisible() && (widget->focusPolicy() & Qt::TabFocus)) {
       chain << widget->objectName();
@@ -81,11 +77,10 @@ TEST(KeyboardTest, FocusChainEscapeAndTheChosenExportOption) {
                                 C::kInvertX, C::kInvertY, C::kHelp, C::kConvert,
                                 C::kExport, C::kExit}));
   // Escape keeps the dialog and what was typed.
-  auto* input = dialog.findChild<QLineEdit*>(C::kInputFile);
-  QTest::keyClicks(input, "typed");
-  QTest::keyClick(input, Qt::Key_Escape);
-  EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(input->text(), "typed");
+  QTest::keyClicks(Edit(C::kInputFile), "typed");
+  QTest::keyClick(Edit(C::kInputFile), Qt::Key_Escape);
+  EXPECT_TRUE(m_dialog->isVisible());
+  EXPECT_EQ(Edit(C::kInputFile)->text(), "typed");
 
   CExportOptionsDialog options;
   options.show();

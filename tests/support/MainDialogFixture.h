@@ -3,7 +3,8 @@
 
 // A main dialog over a temporary folder that holds the tests' configuration
 // and a discard list, its questions scripted; fields are filled and buttons
-// clicked by the names of the dialog's controls.
+// clicked by the names of the dialog's controls. What the conversion job
+// makes of the same files is the measure of the dialog's actions.
 
 #include <gtest/gtest.h>
 
@@ -11,11 +12,14 @@
 #include <QPushButton>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "GuiTestFiles.h"
 #include "ScriptedPrompts.h"
 #include "TempDir.h"
+#include "TestRequest.h"
 #include "desktop/MainDialog.h"
+#include "job/ConversionJob.h"
 
 class CMainDialogFixture : public testing::Test {
  protected:
@@ -26,6 +30,26 @@ class CMainDialogFixture : public testing::Test {
     m_dialog = std::make_unique<CMainDialog>(m_prompts, m_discard);
   }
   void TearDown() override { EXPECT_EQ(m_prompts.Remaining(), 0u); }
+
+  // What the conversion job writes for `inputs` in turn into a fresh file:
+  // the first file creates it, the others are appended with their index.
+  // `report` gets the last file's report.
+  std::string Reference(const std::vector<std::string>& inputs,
+                        bool exportRows = false, int headerOption = 0,
+                        CConversionReport* report = nullptr) const {
+    CRecordingJobUi ui;
+    CConversionJob job(ui, m_discard);
+    job.SetReport(report);
+    const std::string path = m_dir.Path("reference.out");
+    for (size_t i = 0; i < inputs.size(); ++i) {
+      EXPECT_EQ(job.ConvertFile(TestRequest(inputs[i], path, m_config,
+                                            exportRows, static_cast<int>(i),
+                                            headerOption)),
+                0);
+    }
+    EXPECT_EQ(ui.m_messages, std::vector<std::string>{});
+    return TempDir::Read(path);
+  }
 
   QLineEdit* Edit(const char* name) const {
     return m_dialog->findChild<QLineEdit*>(QLatin1String(name));

@@ -12,7 +12,6 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
-#include <QWidget>
 #include <cstddef>
 #include <deque>
 #include <functional>
@@ -46,9 +45,6 @@ class CScriptedPrompts : public IPrompts {
   // and returns what exec() would have returned.
   void QueueDialog(DialogAnswer answer) {
     m_answers.push_back({EKind::Dialog, std::move(answer), {}});
-  }
-  void QueueDialogResult(int result) {
-    QueueDialog([result](QDialog&) { return result; });
   }
   // A yes/no question: true for Yes.
   void QueueAnswer(bool yes) {
@@ -94,31 +90,31 @@ class CScriptedPrompts : public IPrompts {
   }
   bool AskYesNo(QWidget*, const QString& text,
                 const QString& caption) override {
-    m_requests.push_back({EKind::Question, text, caption, {}, {}, {}});
-    Answer answer;
-    return Next(answer) && answer.yes;
+    return Next({EKind::Question, text, caption, {}, {}, {}}).yes;
   }
   int RunDialog(QDialog& dialog) override {
-    m_requests.push_back({EKind::Dialog, {}, {}, {}, {}, dialog.windowTitle()});
     // The answer may ask further questions, so it leaves the queue first.
-    Answer answer;
-    if (!Next(answer)) return QDialog::Rejected;
-    return answer.dialog(dialog);
+    const Answer answer =
+        Next({EKind::Dialog, {}, {}, {}, {}, dialog.windowTitle()});
+    return answer.dialog ? answer.dialog(dialog) : int{QDialog::Rejected};
   }
   QStringList GetOpenFileNames(QWidget*, const QString& caption,
                                const QString& startPath,
                                const QString& filter) override {
-    return AskFile(EKind::OpenFileNames, caption, startPath, filter);
+    return Next({EKind::OpenFileNames, {}, caption, startPath, filter, {}})
+        .files;
   }
   QString GetOpenFileName(QWidget*, const QString& caption,
                           const QString& startPath,
                           const QString& filter) override {
-    return AskFile(EKind::OpenFileName, caption, startPath, filter).value(0);
+    return Next({EKind::OpenFileName, {}, caption, startPath, filter, {}})
+        .files.value(0);
   }
   QString GetSaveFileName(QWidget*, const QString& caption,
                           const QString& startPath, const QString& filter,
                           const QString&) override {
-    return AskFile(EKind::SaveFile, caption, startPath, filter).value(0);
+    return Next({EKind::SaveFile, {}, caption, startPath, filter, {}})
+        .files.value(0);
   }
 
  private:
@@ -129,28 +125,21 @@ class CScriptedPrompts : public IPrompts {
     bool yes = false;
   };
 
-  // Takes the next answer for the question just recorded.
-  bool Next(Answer& answer) {
-    const SRequest& asked = m_requests.back();
-    const std::string what =
-        (asked.kind == EKind::Dialog     ? asked.dialogTitle
-         : asked.kind == EKind::Question ? asked.text
-                                         : asked.caption)
-            .toStdString();
+  // Records the question `asked` and takes its answer: an unscripted one
+  // gets an empty answer (Rejected, no file, No).
+  Answer Next(const SRequest& asked) {
+    m_requests.push_back(asked);
     if (m_answers.empty() || m_answers.front().kind != asked.kind) {
-      ADD_FAILURE() << "question \"" << what << "\" (kind "
-                    << static_cast<int>(asked.kind) << ") was not scripted";
-      return false;
+      ADD_FAILURE() << "question \""
+                    << (asked.dialogTitle + asked.text + asked.caption)
+                           .toStdString()
+                    << "\" (kind " << static_cast<int>(asked.kind)
+                    << ") was not scripted";
+      return {};
     }
-    answer = std::move(m_answers.front());
+    Answer answer = std::move(m_answers.front());
     m_answers.pop_front();
-    return true;
-  }
-  QStringList AskFile(EKind kind, const QString& caption,
-                      const QString& startPath, const QString& filter) {
-    m_requests.push_back({kind, {}, caption, startPath, filter, {}});
-    Answer answer;
-    return Next(answer) ? answer.files : QStringList();
+    return answer;
   }
 
   std::deque<Answer> m_answers;

@@ -3,15 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
 
+#include "Screenshots.h"
 #include "ScriptedPrompts.h"
 #include "TempDir.h"
 #include "TestConfiguration.h"
@@ -23,13 +26,11 @@
 
 namespace {
 
-const QString kCaption = QStringLiteral("Kelconv Conversion Utility");
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// Runs the editor on `path`, answering the sheet with `answer`.
-CScriptedPrompts Edit(const std::string& path,
-                      std::function<void(CConfigSheet&)> answer) {
+// Runs the editor on `path`, answering the sheet with `answer`; the editor
+// has nothing to say.
+void Edit(const std::string& path, std::function<void(CConfigSheet&)> answer) {
   CScriptedPrompts prompts;
   prompts.QueueDialog([&](QDialog& dialog) {
     answer(dynamic_cast<CConfigSheet&>(dialog));
@@ -37,7 +38,7 @@ CScriptedPrompts Edit(const std::string& path,
   });
   EditConfiguration(nullptr, prompts, Q(path));
   EXPECT_EQ(prompts.Remaining(), 0u);
-  return prompts;
+  EXPECT_EQ(prompts.MessageTexts(), QStringList());
 }
 void PressOk(CConfigSheet& sheet) {
   sheet.Buttons()->button(QDialogButtonBox::Ok)->click();
@@ -90,26 +91,20 @@ inline void TypeSettings(const CConfiguration& c, CConfigSheet& sheet) {
   for (int k = 0; k < kFractionCount; ++k) {
     Retype(sheet.Fractions()->FractionBox(k), c.Fraction(k));
   }
-  sheet.Fractions()->CaseSensitiveCheck()->setChecked(c.m_bFractionIgnoreCase ==
-                                                      0);
-  for (size_t i = 0; i < c.m_searchFor.size() && i < 6; ++i) {
-    Retype(sheet.Misc()->SearchBox(int(i)), c.m_searchFor[i]);
-    if (i < c.m_replaceWith.size()) {
-      Retype(sheet.Misc()->ReplaceBox(int(i)), c.m_replaceWith[i]);
-    }
+  sheet.Fractions()->CaseSensitiveCheck()->setChecked(!c.m_bFractionIgnoreCase);
+  for (int i = 0; i < kSearchReplaceCount; ++i) {
+    Retype(sheet.Misc()->SearchBox(i), c.m_searchFor.at(i));
+    Retype(sheet.Misc()->ReplaceBox(i), c.m_replaceWith.at(i));
   }
 }
 
 TEST(ConfigEditorTest, NewFileAndOkStoresTheDefaults) {
   TempDir dir;
   const std::string path = dir.Path("new.cfg");
-  EXPECT_TRUE(Edit(path,
-                   [](CConfigSheet& sheet) {
-                     EXPECT_EQ(sheet.windowTitle(), "Configuration - new.cfg");
-                     PressOk(sheet);
-                   })
-                  .MessageTexts()
-                  .isEmpty());
+  Edit(path, [](CConfigSheet& sheet) {
+    EXPECT_EQ(sheet.windowTitle(), "Configuration - new.cfg");
+    PressOk(sheet);
+  });
   EXPECT_EQ(TempDir::Read(path), FileOf(NewConfig()));
 }
 
@@ -170,7 +165,7 @@ TEST(ConfigEditorTest, OpenAndOkRoundTripsOlderVersions) {
     SCOPED_TRACE(int(c.input[4]));
     TempDir dir;
     const std::string path = dir.Write("old.cfg", c.input);
-    EXPECT_TRUE(Edit(path, PressOk).MessageTexts().isEmpty());
+    Edit(path, PressOk);
     EXPECT_EQ(TempDir::Read(path), FileOf(c.expected));
   }
 }
@@ -206,11 +201,10 @@ TEST(ConfigEditorTest, TypedSettingsReachTheFile) {
   for (const CConfiguration& settings : {typed, example}) {
     TempDir dir;
     const std::string path = dir.Path("typed.cfg");
-    const CScriptedPrompts prompts = Edit(path, [&](CConfigSheet& sheet) {
+    Edit(path, [&](CConfigSheet& sheet) {
       TypeSettings(settings, sheet);
       PressOk(sheet);
     });
-    EXPECT_TRUE(prompts.MessageTexts().isEmpty());
     CConfiguration stored;
     ASSERT_EQ(LoadConfigurationFile(path, stored), 0);
     EXPECT_EQ(stored, settings);
@@ -277,10 +271,40 @@ TEST(ConfigEditorTest, UnsavedWorkAndDamagedFilesAreReported) {
                         ? "No configuration file name was given; the "
                           "configuration was not saved."
                         : "The configuration file \"" + Q(path) + c.message});
-    ASSERT_EQ(prompts.Messages().size(), 1u);
-    EXPECT_EQ(prompts.Messages()[0].caption, kCaption);
+    EXPECT_EQ(prompts.Messages().at(0).caption, "Kelconv Conversion Utility");
     EXPECT_TRUE(c.bytes.empty() || TempDir::Read(path) == c.bytes) << path;
   }
+}
+
+// Pictures of the four pages of a filled-in configuration (the bundled
+// example's), and of a column added with Enter and the next one being typed.
+TEST(ConfigEditorTest, Screenshots) {
+  TempDir dir;
+  const std::string path =
+      dir.Write("shop.cfg", TempDir::Read(KELCONV_EXAMPLES "/sample.cfg"));
+  Edit(path, [](CConfigSheet& sheet) {
+    const char* const names[] = {"columns", "materials", "fractions", "misc"};
+    sheet.show();
+    sheet.Columns()->List()->topLevelItem(2)->setSelected(true);
+    for (int page = 0; page < sheet.Tabs()->count(); ++page) {
+      sheet.Tabs()->setCurrentIndex(page);
+      QApplication::processEvents();
+      SaveScreenshot(sheet, QStringLiteral("config-") + names[page], true);
+    }
+    sheet.Tabs()->setCurrentIndex(0);
+    CConfigColumns& columns = *sheet.Columns();
+    columns.List()->clearSelection();
+    columns.FractionsCheck()->setChecked(false);
+    columns.HeaderEdit()->setFocus();
+    Retype(columns.HeaderEdit(), "heat no");
+    columns.TypeCombo()->setCurrentText("Remarks");
+    QTest::keyClick(columns.HeaderEdit(), Qt::Key_Return);
+    QTest::keyClicks(columns.HeaderEdit(), "finish");
+    columns.TypeCombo()->setCurrentText("Finish");
+    QApplication::processEvents();
+    SaveScreenshot(sheet, "config-columns-typed", true);
+    sheet.reject();
+  });
 }
 
 }  // namespace
