@@ -2,6 +2,7 @@
 #include "items/KelItem.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
 
@@ -239,9 +240,22 @@ void ReadCopiedFields(CKelItem& item, std::vector<COrbRow>& rows,
       {kColFinish, &CKelItem::m_strFinish, true},
       {kColAbmNumber, &CKelItem::m_strAbmNumber, true},
   };
+  // FindColumn for every type at once: one pass over the row's cells.
+  const COrbRow* row = RowAt(rows, item.m_nRow);
+  if (row == nullptr) return;
+  std::array<int, kColumnTypeCount> first;
+  first.fill(-1);
+  const size_t columns = std::min(config.m_columns.size(), row->size());
+  for (const COrbRow::Cell& cell : row->Cells()) {
+    if (cell.m_nColumn >= columns) break;
+    const int type = config.m_columns[cell.m_nColumn].m_nType;
+    if (type >= 0 && type < kColumnTypeCount && first[type] < 0 &&
+        !cell.Text().empty()) {
+      first[type] = static_cast<int>(cell.m_nColumn);
+    }
+  }
   for (const Copied& copied : kCopied) {
-    const COrbRow* row = RowAt(rows, item.m_nRow);
-    const int j = FindColumn(row, config, copied.type);
+    const int j = first[copied.type];
     if (j < 0) continue;
     std::string& field = item.*copied.field;
     field = (*row)[static_cast<size_t>(j)];

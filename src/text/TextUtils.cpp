@@ -87,8 +87,21 @@ std::string& ReplaceText(const std::string& search,
 std::string SubstituteFractions(const std::string& text,
                                 const std::vector<std::string>& slots,
                                 bool ignoreCase) {
-  std::string copy = text;
   const size_t count = std::min(slots.size(), std::size(kFractionTexts));
+  // A text without the first letter of any slot holds no slot, so none of
+  // the replacements changes it: most cells are left at this test.
+  bool starts[256] = {};
+  const auto fold = [ignoreCase](char c) {
+    return static_cast<unsigned char>(ignoreCase ? LowerAscii(c) : c);
+  };
+  for (size_t k = 0; k < count; ++k) {
+    if (!slots[k].empty()) starts[fold(slots[k][0])] = true;
+  }
+  if (std::none_of(text.begin(), text.end(),
+                   [&](char c) { return starts[fold(c)]; })) {
+    return text;
+  }
+  std::string copy = text;
   for (size_t k = 0; k < count; ++k) {
     ReplaceText(slots[k], kFractionTexts[k], copy, 10, ignoreCase);
   }

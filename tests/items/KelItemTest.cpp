@@ -116,6 +116,10 @@ TEST(KelItemTest, MarkColumns) {
       rows, MakeConfig({kColMajorMark, kColMajorMark, kColGrade, kColGrade}),
       0);
   EXPECT_EQ(item.m_strMark + item.m_strGrade, "A2G1");
+  rows = {{"a1", "a2", "", "G2"}};  // an empty cell is passed over
+  EXPECT_EQ(Parse(rows, MakeConfig({kColMajorMark, kColMajorMark, kColGrade, kColGrade}), 0)
+                .m_strGrade,
+            "G2");
 }
 
 TEST(KelItemTest, HandedIndicatorsAndLeftRightCounts) {
