@@ -3,10 +3,16 @@
 //
 // dxflib turns the groups of an entity into its data and calls us back with
 // it. We split the bytes into groups ourselves, straight from memory, and
-// hand dxflib only what it needs for texts: the groups of TEXT, MTEXT,
-// ATTRIB, INSERT and BLOCK entities. Every other entity reaches it as a bare
-// entity of no kind, so that its geometry costs nothing and the library's
-// geometry code, which trusts counts written in the file, never runs.
+// hand dxflib only what it needs for texts: the groups of MTEXT, INSERT and
+// BLOCK entities. Every other entity reaches it as a bare entity of no kind,
+// so that its geometry costs nothing and the library's geometry code, which
+// trusts counts written in the file, never runs.
+//
+// TEXT and ATTRIB entities, the bulk of a bill of material, we read
+// ourselves: the library keeps every group of an entity in a map and reads
+// each number through a string stream, which costs ten times what the rest
+// of the reading does. What we take from them must be what the library
+// would have given, to the bit: see TextEntity and DxfReal.
 
 #include "input/DxfReader.h"
 
@@ -18,6 +24,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <variant>
 
@@ -99,12 +106,18 @@ class Collector : public DL_CreationAdapter {
 
   void endBlock() override { m_pCurrent = &m_drawing; }
 
-  void addText(const DL_TextData& data) override {
-    Add(data.ipx, data.ipy, DxfPlainText(data.text, m_encoding));
+  // A TEXT, or an ATTRIB unless it is hidden.
+  void AddText(double x, double y, std::string_view raw, bool attribute) {
+    if (!attribute || !m_bInvisible) Add(x, y, DxfPlainText(raw, m_encoding));
   }
 
+  // dxflib still makes these when a group 9 inside an entity starts a TEXT
+  // or ATTRIB of its own.
+  void addText(const DL_TextData& data) override {
+    AddText(data.ipx, data.ipy, data.text, false);
+  }
   void addAttribute(const DL_AttributeData& data) override {
-    if (!m_bInvisible) Add(data.ipx, data.ipy, DxfPlainText(data.text, m_encoding));
+    AddText(data.ipx, data.ipy, data.text, true);
   }
 
   void addMTextChunk(const std::string& text) override { m_chunks += text; }
@@ -215,6 +228,94 @@ class Collector : public DL_CreationAdapter {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
+bool IsSpace(char c) { return IsBlank(c) || c == '\n' || c == '\v' || c == '\f'; }
+
+}  // namespace
+
+double DxfReal(std::string_view value) {
+  // dxflib turns every ',' into '.' and reads the value with operator>> of
+  // a string stream: white space skipped, then the longest prefix shaped
+  // like a number, and 0 when that prefix is no whole number ("-", "1e").
+  size_t at = 0;
+  while (at < value.size() && IsSpace(value[at])) ++at;
+  // Nothing to read leaves dxflib's number unset: it returns whatever its
+  // variable held. Read as a missing group is.
+  if (at == value.size()) return 0;
+  const size_t start = at;
+  if (value[at] == '+' || value[at] == '-') ++at;
+  size_t digits = 0;
+  size_t exponentDigits = 0;
+  bool point = false;
+  bool exponent = false;
+  for (; at < value.size(); ++at) {
+    const char c = value[at];
+    if (c >= '0' && c <= '9') {
+      ++(exponent ? exponentDigits : digits);
+    } else if ((c == '.' || c == ',') && !point && !exponent) {
+      point = true;
+    } else if ((c == 'e' || c == 'E') && !exponent && digits > 0) {
+      exponent = true;
+      if (at + 1 < value.size() && (value[at + 1] == '+' || value[at + 1] == '-')) ++at;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0 || (exponent && exponentDigits == 0)) return 0;
+
+  // from_chars rounds as the stream's strtod does, but takes no '+' in
+  // front and no ','.
+  char number[64];
+  std::string_view prefix = value.substr(start, at - start);
+  if (prefix.front() == '+') prefix.remove_prefix(1);
+  if (prefix.size() <= sizeof number) {
+    size_t n = 0;
+    for (const char c : prefix) number[n++] = c == ',' ? '.' : c;
+    double result = 0;
+    const auto [stop, error] = std::from_chars(number, number + n, result);
+    if (error == std::errc() && stop == number + n) return result;
+  }
+  // Too long a number, or one beyond the range of a double: the stream
+  // has rules of its own for those (the largest double for an overflow).
+  std::string copy(value);
+  for (char& c : copy) {
+    if (c == ',') c = '.';
+  }
+  std::istringstream stream(copy);
+  double result = 0;
+  stream >> result;
+  return result;
+}
+
+namespace {
+
+// A TEXT or ATTRIB entity being read: its insertion point and its text, as
+// dxflib keeps them: the last value of a repeated group wins, and a missing
+// one reads as 0 or "".
+struct TextEntity {
+  bool active = false;
+  bool attribute = false;
+  std::string_view x, y, text;  // data() is null while the group is missing
+
+  void Start(bool isAttribute) { *this = TextEntity{true, isAttribute, {}, {}, {}}; }
+
+  void Take(int code, std::string_view value) {
+    // A value may be empty: it still counts as given.
+    if (value.data() == nullptr) value = std::string_view("", 0);
+    if (code == 10) x = value;
+    if (code == 20) y = value;
+    if (code == 1) text = value;
+  }
+
+  // Hands the entity to `collector`, as dxflib does when the next entity
+  // starts.
+  void Finish(Collector& collector) {
+    if (!active) return;
+    active = false;
+    collector.AddText(x.data() ? DxfReal(x) : 0, y.data() ? DxfReal(y) : 0, text,
+                      attribute);
+  }
+};
+
 // The entities that carry texts or place them, and the section markers.
 bool IsWanted(std::string_view type) {
   return type == "TEXT" || type == "MTEXT" || type == "ATTRIB" ||
@@ -241,6 +342,10 @@ std::string ReadDxfTexts(std::string_view bytes,
   bool expectSectionName = false;
   bool ended = false;
   bool wanted = false;
+  // dxflib holds nothing it would hand us: its entity is of no kind and has
+  // no groups. Another entity of no kind changes nothing in it then.
+  bool dxflibIdle = false;
+  TextEntity text;  // read here, not by dxflib
   std::string value;
   size_t at = 0;
   size_t line = 0;
@@ -280,9 +385,19 @@ std::string ReadDxfTexts(std::string_view bytes,
         header.clear();
         continue;
       }
+      text.Finish(collector);
       wanted = IsWanted(type);
-      value.assign(wanted ? type : std::string());
-      dxf.processDXFGroup(&collector, 0, value);
+      if (type == "TEXT" || type == "ATTRIB") {
+        text.Start(type == "ATTRIB");
+        wanted = true;
+      }
+      if (wanted && !text.active) {
+        dxf.processDXFGroup(&collector, 0, type);
+        dxflibIdle = false;
+      } else if (!dxflibIdle) {
+        dxf.processDXFGroup(&collector, 0, std::string());
+        dxflibIdle = true;
+      }
       collector.m_bInvisible = false;
       continue;
     }
@@ -314,6 +429,14 @@ std::string ReadDxfTexts(std::string_view bytes,
       std::from_chars(valueLine.data(), valueLine.data() + valueLine.size(), flags);
       collector.m_bInvisible = (flags & 1) != 0;
     }
+    if (text.active && code != 9 && code != 999) {
+      text.Take(code, valueLine);
+      continue;
+    }
+    // Group 9 ends an entity in dxflib as group 0 does; dxflib reads on
+    // from there. A comment (999) touches no entity.
+    if (code == 9) text.Finish(collector);
+    if (code != 999) dxflibIdle = false;
     value.assign(valueLine);
     dxf.processDXFGroup(&collector, code, value);
   }
