@@ -19,9 +19,11 @@
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -245,12 +247,19 @@ double DxfReal(std::string_view value) {
   if (value[at] == '+' || value[at] == '-') ++at;
   size_t digits = 0;
   size_t exponentDigits = 0;
+  size_t decimals = 0;    // digits after the point
+  uint64_t mantissa = 0;  // the digits, while there are at most 19
   bool point = false;
   bool exponent = false;
   for (; at < value.size(); ++at) {
     const char c = value[at];
     if (c >= '0' && c <= '9') {
-      ++(exponent ? exponentDigits : digits);
+      if (exponent) {
+        ++exponentDigits;
+      } else {
+        if (++digits <= 19) mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+        decimals += point;
+      }
     } else if ((c == '.' || c == ',') && !point && !exponent) {
       point = true;
     } else if ((c == 'e' || c == 'E') && !exponent && digits > 0) {
@@ -261,6 +270,17 @@ double DxfReal(std::string_view value) {
     }
   }
   if (digits == 0 || (exponent && exponentDigits == 0)) return 0;
+
+  // Most numbers have few digits: an integer of at most 53 bits divided by
+  // a power of ten of at most 22, both exact, is the correctly rounded
+  // quotient, as strtod's result is.
+  static constexpr double kTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (!exponent && digits <= 19 && mantissa <= (uint64_t{1} << 53) && decimals <= 22) {
+    const double quotient = static_cast<double>(mantissa) / kTens[decimals];
+    return value[start] == '-' ? -quotient : quotient;
+  }
 
   // from_chars rounds as the stream's strtod does, but takes no '+' in
   // front and no ','.
@@ -316,6 +336,55 @@ struct TextEntity {
   }
 };
 
+// The line starting at `at`, without its '\n'; moves `at` past it.
+std::string_view NextLine(std::string_view bytes, size_t& at) {
+  // Most lines of a DXF file are a few bytes long: eight bytes looked at
+  // at once, without a branch for each, find their end soonest.
+  constexpr uint64_t kOnes = 0x0101010101010101;
+  constexpr uint64_t kHighs = 0x8080808080808080;
+  const size_t start = at;
+  size_t end = start;
+  for (int words = 0; words < 4 && end + 8 <= bytes.size(); ++words) {
+    uint64_t word;
+    std::memcpy(&word, bytes.data() + end, 8);
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    word ^= kOnes * '\n';  // a byte 0 where the '\n' stands
+    // The lowest byte flagged is the first 0 byte; those above it may be
+    // flagged wrongly, which does not matter.
+    const uint64_t zeros = (word - kOnes) & ~word & kHighs;
+    if (zeros != 0) {
+      end += static_cast<size_t>(std::countr_zero(zeros) / 8);
+      at = end + 1;
+      return bytes.substr(start, end - start);
+    }
+    end += 8;
+  }
+  const void* found = std::memchr(bytes.data() + end, '\n', bytes.size() - end);
+  end = found ? static_cast<size_t>(static_cast<const char*>(found) - bytes.data())
+              : bytes.size();
+  at = end < bytes.size() ? end + 1 : end;
+  return bytes.substr(start, end - start);
+}
+
+// Reads the group code on the line at `at` and moves `at` past it, when
+// the line is as most are: blanks, one to four digits, blanks. Returns
+// false, moving nothing, for any other.
+bool QuickGroupCode(std::string_view bytes, size_t& at, int& code) {
+  size_t i = at;
+  while (i < bytes.size() && bytes[i] == ' ') ++i;
+  const size_t digitsStart = i;
+  int value = 0;
+  while (i < bytes.size() && i - digitsStart < 5 && bytes[i] >= '0' && bytes[i] <= '9') {
+    value = value * 10 + (bytes[i++] - '0');
+  }
+  if (i == digitsStart || i - digitsStart > 4) return false;
+  while (i < bytes.size() && IsBlank(bytes[i])) ++i;
+  if (i == bytes.size() || bytes[i] != '\n') return false;
+  code = value;
+  at = i + 1;
+  return true;
+}
+
 // The entities that carry texts or place them, and the section markers.
 bool IsWanted(std::string_view type) {
   return type == "TEXT" || type == "MTEXT" || type == "ATTRIB" ||
@@ -335,10 +404,11 @@ std::string ReadDxfTexts(std::string_view bytes,
   dxf.processDXFGroup(&collector, 999, "dxflib " DL_VERSION);
 
   std::string section;        // the name of the section being read
-  std::string type;           // of the entity being read
+  std::string_view type;      // of the entity being read
   std::string header;         // the header variable being read
   std::string acadVersion;    // $ACADVER
   std::string codePage;       // $DWGCODEPAGE
+  bool inHeader = false;       // section == "HEADER"
   bool expectSectionName = false;
   bool ended = false;
   bool wanted = false;
@@ -351,25 +421,21 @@ std::string ReadDxfTexts(std::string_view bytes,
   size_t line = 0;
   while (at < bytes.size() && !ended) {
     // One group: a line with its code, a line with its value.
-    size_t end = bytes.find('\n', at);
-    if (end == std::string_view::npos) end = bytes.size();
-    std::string_view codeLine = bytes.substr(at, end - at);
-    at = end < bytes.size() ? end + 1 : end;
-    ++line;
-    while (!codeLine.empty() && IsBlank(codeLine.front())) codeLine.remove_prefix(1);
-    while (!codeLine.empty() && IsBlank(codeLine.back())) codeLine.remove_suffix(1);
-    if (codeLine.empty() && at >= bytes.size()) break;  // a last line end
     int code = 0;
-    const auto [stop, error] =
-        std::from_chars(codeLine.data(), codeLine.data() + codeLine.size(), code);
-    if (error != std::errc() || stop != codeLine.data() + codeLine.size()) {
-      return "line " + std::to_string(line) + " holds no group code";
+    ++line;
+    if (!QuickGroupCode(bytes, at, code)) {
+      std::string_view codeLine = NextLine(bytes, at);
+      while (!codeLine.empty() && IsBlank(codeLine.front())) codeLine.remove_prefix(1);
+      while (!codeLine.empty() && IsBlank(codeLine.back())) codeLine.remove_suffix(1);
+      if (codeLine.empty() && at >= bytes.size()) break;  // a last line end
+      const auto [stop, error] =
+          std::from_chars(codeLine.data(), codeLine.data() + codeLine.size(), code);
+      if (error != std::errc() || stop != codeLine.data() + codeLine.size()) {
+        return "line " + std::to_string(line) + " holds no group code";
+      }
     }
     if (at >= bytes.size()) break;  // a code without its value
-    end = bytes.find('\n', at);
-    if (end == std::string_view::npos) end = bytes.size();
-    std::string_view valueLine = bytes.substr(at, end - at);
-    at = end < bytes.size() ? end + 1 : end;
+    std::string_view valueLine = NextLine(bytes, at);
     ++line;
     if (!valueLine.empty() && valueLine.back() == '\r') valueLine.remove_suffix(1);
 
@@ -377,11 +443,14 @@ std::string ReadDxfTexts(std::string_view bytes,
       // A new entity: dxflib finishes the one before it now.
       while (!valueLine.empty() && IsBlank(valueLine.front())) valueLine.remove_prefix(1);
       while (!valueLine.empty() && IsBlank(valueLine.back())) valueLine.remove_suffix(1);
-      type.assign(valueLine);
+      type = valueLine;
       if (type == "EOF") ended = true;
       if (type == "SECTION") expectSectionName = true;
-      if (type == "ENDSEC") section.clear();
-      if (section == "HEADER") {
+      if (type == "ENDSEC") {
+        section.clear();
+        inHeader = false;
+      }
+      if (inHeader) {
         header.clear();
         continue;
       }
@@ -392,7 +461,8 @@ std::string ReadDxfTexts(std::string_view bytes,
         wanted = true;
       }
       if (wanted && !text.active) {
-        dxf.processDXFGroup(&collector, 0, type);
+        value.assign(type);
+        dxf.processDXFGroup(&collector, 0, value);
         dxflibIdle = false;
       } else if (!dxflibIdle) {
         dxf.processDXFGroup(&collector, 0, std::string());
@@ -403,13 +473,14 @@ std::string ReadDxfTexts(std::string_view bytes,
     }
     if (expectSectionName && code == 2) {
       section.assign(valueLine);
+      inHeader = section == "HEADER";
       expectSectionName = false;
       if (section == "ENTITIES" || section == "BLOCKS") {
         collector.m_encoding = DxfEncodingOf(acadVersion, codePage);
       }
       continue;
     }
-    if (section == "HEADER") {
+    if (inHeader) {
       // Only the release and the code page matter: they tell how the
       // texts are encoded.
       if (code == 9) {
