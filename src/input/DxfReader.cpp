@@ -401,7 +401,12 @@ std::string ReadDxfTexts(std::string_view bytes,
   DL_Dxf dxf;
   // A comment naming the library's own version makes it read MTEXT angles
   // in degrees, as files write them, whatever version it assumes before.
-  dxf.processDXFGroup(&collector, 999, "dxflib " DL_VERSION);
+  // It goes through in(), which alone sets the kind of the entity being
+  // read and the last group code: left unset, they hold what the stack
+  // held before, and the first group 0 could finish an entity of a file
+  // read earlier, or every group be taken for extended data.
+  std::istringstream start("999\ndxflib " DL_VERSION "\n");
+  dxf.in(start, &collector);
 
   std::string section;        // the name of the section being read
   std::string_view type;      // of the entity being read

@@ -141,6 +141,17 @@ TEST(DxfReader, TakesTheGroupsOfATextAsDxflibDoes) {
   }
 }
 
+// dxflib's state outlives a file cut short inside an entity, on the stack,
+// unless the reader sets it.
+TEST(DxfReader, ReadsAFileAfreshAfterOneCutShort) {
+  std::vector<CPlacedText> texts;
+  EXPECT_EQ(ReadDxfTexts("0\nSECTION\n2\nENTITIES\n0\nMTEXT\n10\n1\n", texts),
+            "it ends before its EOF");
+  texts.clear();
+  EXPECT_EQ(ReadDxfTexts(Dxf({}, {}, Text("1", "2", "A")), texts), "");
+  EXPECT_EQ(Texts(texts), "(1.000 2.000)A ");
+}
+
 TEST(DxfReader, RefusesFilesItCannotReadWhole) {
   const Groups self = {{0, "BLOCK"}, {2, "SELF"}, {0, "INSERT"}, {2, "SELF"}, {0, "ENDBLK"}};
   const Groups insert = {{0, "INSERT"}, {2, "SELF"}};
