@@ -19,6 +19,7 @@
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -28,6 +29,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "input/DxfText.h"
@@ -167,6 +169,7 @@ class Collector : public DL_CreationAdapter {
   // Puts the drawing's texts, those of its references included, into
   // `texts`. Returns "" or why it cannot.
   std::string Expand(std::vector<CPlacedText>& texts) {
+    texts.reserve(std::min(m_drawing.texts.size(), kMaxDxfTexts));
     return ExpandContainer(m_drawing, Transform{}, 0, texts);
   }
 
@@ -175,17 +178,19 @@ class Collector : public DL_CreationAdapter {
     m_pCurrent->texts.push_back(CPlacedText{x, y, std::move(text)});
   }
 
-  std::string ExpandContainer(const Container& container,
-                              const Transform& place, int depth,
-                              std::vector<CPlacedText>& texts) {
+  std::string ExpandContainer(Container& container, const Transform& place,
+                              int depth, std::vector<CPlacedText>& texts) {
     // A block's contents stand relative to its base point.
     Transform fromBase;
     fromBase.e = -container.baseX;
     fromBase.f = -container.baseY;
     const Transform inside = place.After(fromBase);
-    for (const CPlacedText& text : container.texts) {
+    for (CPlacedText& text : container.texts) {
       if (texts.size() >= kMaxDxfTexts) return TooMany();
-      CPlacedText& placed = texts.emplace_back(text);
+      // The drawing itself is placed once, a block as often as it is
+      // referenced.
+      CPlacedText& placed = depth == 0 ? texts.emplace_back(std::move(text))
+                                       : texts.emplace_back(text);
       inside.Apply(placed.m_x, placed.m_y);
     }
     for (const Insert& insert : container.inserts) {
@@ -245,6 +250,37 @@ double DxfReal(std::string_view value) {
   if (at == value.size()) return 0;
   const size_t start = at;
   if (value[at] == '+' || value[at] == '-') ++at;
+  const bool negative = value[start] == '-';
+
+  // Most numbers have few digits: an integer of at most 53 bits divided by
+  // a power of ten of at most 22, both exact, is the correctly rounded
+  // quotient, as strtod's result is.
+  static constexpr double kTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr uint64_t kExact = uint64_t{1} << 53;
+  // First the plainest: digits, a point and digits, and nothing after them.
+  {
+    uint64_t mantissa = 0;
+    size_t digits = 0;
+    size_t decimals = 0;
+    size_t i = at;
+    for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i, ++digits) {
+      mantissa = mantissa * 10 + static_cast<uint64_t>(value[i] - '0');
+    }
+    if (i < value.size() && value[i] == '.') {
+      for (++i; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i, ++decimals) {
+        mantissa = mantissa * 10 + static_cast<uint64_t>(value[i] - '0');
+      }
+    }
+    digits += decimals;
+    if (i == value.size() && digits > 0 && digits <= 19 && mantissa <= kExact &&
+        decimals <= 22) {
+      const double quotient = static_cast<double>(mantissa) / kTens[decimals];
+      return negative ? -quotient : quotient;
+    }
+  }
+
   size_t digits = 0;
   size_t exponentDigits = 0;
   size_t decimals = 0;    // digits after the point
@@ -271,15 +307,9 @@ double DxfReal(std::string_view value) {
   }
   if (digits == 0 || (exponent && exponentDigits == 0)) return 0;
 
-  // Most numbers have few digits: an integer of at most 53 bits divided by
-  // a power of ten of at most 22, both exact, is the correctly rounded
-  // quotient, as strtod's result is.
-  static constexpr double kTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  if (!exponent && digits <= 19 && mantissa <= (uint64_t{1} << 53) && decimals <= 22) {
+  if (!exponent && digits <= 19 && mantissa <= kExact && decimals <= 22) {
     const double quotient = static_cast<double>(mantissa) / kTens[decimals];
-    return value[start] == '-' ? -quotient : quotient;
+    return negative ? -quotient : quotient;
   }
 
   // from_chars rounds as the stream's strtod does, but takes no '+' in
