@@ -3,22 +3,33 @@
 //
 // dxflib turns the groups of an entity into its data and calls us back with
 // it. We split the bytes into groups ourselves, straight from memory, and
-// hand dxflib only what it needs for texts: the groups of TEXT, MTEXT,
-// ATTRIB, INSERT and BLOCK entities. Every other entity reaches it as a bare
-// entity of no kind, so that its geometry costs nothing and the library's
-// geometry code, which trusts counts written in the file, never runs.
+// hand dxflib only what it needs for texts: the groups of MTEXT, INSERT and
+// BLOCK entities. Every other entity reaches it as a bare entity of no kind,
+// so that its geometry costs nothing and the library's geometry code, which
+// trusts counts written in the file, never runs.
+//
+// TEXT and ATTRIB entities, the bulk of a bill of material, we read
+// ourselves: the library keeps every group of an entity in a map and reads
+// each number through a string stream, which costs ten times what the rest
+// of the reading does. What we take from them must be what the library
+// would have given, to the bit: see TextEntity and DxfReal.
 
 #include "input/DxfReader.h"
 
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "input/DxfText.h"
@@ -99,12 +110,18 @@ class Collector : public DL_CreationAdapter {
 
   void endBlock() override { m_pCurrent = &m_drawing; }
 
-  void addText(const DL_TextData& data) override {
-    Add(data.ipx, data.ipy, DxfPlainText(data.text, m_encoding));
+  // A TEXT, or an ATTRIB unless it is hidden.
+  void AddText(double x, double y, std::string_view raw, bool attribute) {
+    if (!attribute || !m_bInvisible) Add(x, y, DxfPlainText(raw, m_encoding));
   }
 
+  // dxflib still makes these when a group 9 inside an entity starts a TEXT
+  // or ATTRIB of its own.
+  void addText(const DL_TextData& data) override {
+    AddText(data.ipx, data.ipy, data.text, false);
+  }
   void addAttribute(const DL_AttributeData& data) override {
-    if (!m_bInvisible) Add(data.ipx, data.ipy, DxfPlainText(data.text, m_encoding));
+    AddText(data.ipx, data.ipy, data.text, true);
   }
 
   void addMTextChunk(const std::string& text) override { m_chunks += text; }
@@ -152,6 +169,7 @@ class Collector : public DL_CreationAdapter {
   // Puts the drawing's texts, those of its references included, into
   // `texts`. Returns "" or why it cannot.
   std::string Expand(std::vector<CPlacedText>& texts) {
+    texts.reserve(std::min(m_drawing.texts.size(), kMaxDxfTexts));
     return ExpandContainer(m_drawing, Transform{}, 0, texts);
   }
 
@@ -160,17 +178,19 @@ class Collector : public DL_CreationAdapter {
     m_pCurrent->texts.push_back(CPlacedText{x, y, std::move(text)});
   }
 
-  std::string ExpandContainer(const Container& container,
-                              const Transform& place, int depth,
-                              std::vector<CPlacedText>& texts) {
+  std::string ExpandContainer(Container& container, const Transform& place,
+                              int depth, std::vector<CPlacedText>& texts) {
     // A block's contents stand relative to its base point.
     Transform fromBase;
     fromBase.e = -container.baseX;
     fromBase.f = -container.baseY;
     const Transform inside = place.After(fromBase);
-    for (const CPlacedText& text : container.texts) {
+    for (CPlacedText& text : container.texts) {
       if (texts.size() >= kMaxDxfTexts) return TooMany();
-      CPlacedText& placed = texts.emplace_back(text);
+      // The drawing itself is placed once, a block as often as it is
+      // referenced.
+      CPlacedText& placed = depth == 0 ? texts.emplace_back(std::move(text))
+                                       : texts.emplace_back(text);
       inside.Apply(placed.m_x, placed.m_y);
     }
     for (const Insert& insert : container.inserts) {
@@ -215,6 +235,186 @@ class Collector : public DL_CreationAdapter {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
+bool IsSpace(char c) { return IsBlank(c) || c == '\n' || c == '\v' || c == '\f'; }
+
+}  // namespace
+
+double DxfReal(std::string_view value) {
+  // dxflib turns every ',' into '.' and reads the value with operator>> of
+  // a string stream: white space skipped, then the longest prefix shaped
+  // like a number, and 0 when that prefix is no whole number ("-", "1e").
+  size_t at = 0;
+  while (at < value.size() && IsSpace(value[at])) ++at;
+  // Nothing to read leaves dxflib's number unset: it returns whatever its
+  // variable held. Read as a missing group is.
+  if (at == value.size()) return 0;
+  const size_t start = at;
+  if (value[at] == '+' || value[at] == '-') ++at;
+  const bool negative = value[start] == '-';
+
+  // Most numbers have few digits: an integer of at most 53 bits divided by
+  // a power of ten of at most 22, both exact, is the correctly rounded
+  // quotient, as strtod's result is.
+  static constexpr double kTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr uint64_t kExact = uint64_t{1} << 53;
+  // First the plainest: digits, a point and digits, and nothing after them.
+  {
+    uint64_t mantissa = 0;
+    size_t digits = 0;
+    size_t decimals = 0;
+    size_t i = at;
+    for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i, ++digits) {
+      mantissa = mantissa * 10 + static_cast<uint64_t>(value[i] - '0');
+    }
+    if (i < value.size() && value[i] == '.') {
+      for (++i; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i, ++decimals) {
+        mantissa = mantissa * 10 + static_cast<uint64_t>(value[i] - '0');
+      }
+    }
+    digits += decimals;
+    if (i == value.size() && digits > 0 && digits <= 19 && mantissa <= kExact &&
+        decimals <= 22) {
+      const double quotient = static_cast<double>(mantissa) / kTens[decimals];
+      return negative ? -quotient : quotient;
+    }
+  }
+
+  size_t digits = 0;
+  size_t exponentDigits = 0;
+  size_t decimals = 0;    // digits after the point
+  uint64_t mantissa = 0;  // the digits, while there are at most 19
+  bool point = false;
+  bool exponent = false;
+  for (; at < value.size(); ++at) {
+    const char c = value[at];
+    if (c >= '0' && c <= '9') {
+      if (exponent) {
+        ++exponentDigits;
+      } else {
+        if (++digits <= 19) mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+        decimals += point;
+      }
+    } else if ((c == '.' || c == ',') && !point && !exponent) {
+      point = true;
+    } else if ((c == 'e' || c == 'E') && !exponent && digits > 0) {
+      exponent = true;
+      if (at + 1 < value.size() && (value[at + 1] == '+' || value[at + 1] == '-')) ++at;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0 || (exponent && exponentDigits == 0)) return 0;
+
+  if (!exponent && digits <= 19 && mantissa <= kExact && decimals <= 22) {
+    const double quotient = static_cast<double>(mantissa) / kTens[decimals];
+    return negative ? -quotient : quotient;
+  }
+
+  // from_chars rounds as the stream's strtod does, but takes no '+' in
+  // front and no ','.
+  char number[64];
+  std::string_view prefix = value.substr(start, at - start);
+  if (prefix.front() == '+') prefix.remove_prefix(1);
+  if (prefix.size() <= sizeof number) {
+    size_t n = 0;
+    for (const char c : prefix) number[n++] = c == ',' ? '.' : c;
+    double result = 0;
+    const auto [stop, error] = std::from_chars(number, number + n, result);
+    if (error == std::errc() && stop == number + n) return result;
+  }
+  // Too long a number, or one beyond the range of a double: the stream
+  // has rules of its own for those (the largest double for an overflow).
+  std::string copy(value);
+  for (char& c : copy) {
+    if (c == ',') c = '.';
+  }
+  std::istringstream stream(copy);
+  double result = 0;
+  stream >> result;
+  return result;
+}
+
+namespace {
+
+// A TEXT or ATTRIB entity being read: its insertion point and its text, as
+// dxflib keeps them: the last value of a repeated group wins, and a missing
+// one reads as 0 or "".
+struct TextEntity {
+  bool active = false;
+  bool attribute = false;
+  std::string_view x, y, text;  // data() is null while the group is missing
+
+  void Start(bool isAttribute) { *this = TextEntity{true, isAttribute, {}, {}, {}}; }
+
+  void Take(int code, std::string_view value) {
+    // A value may be empty: it still counts as given.
+    if (value.data() == nullptr) value = std::string_view("", 0);
+    if (code == 10) x = value;
+    if (code == 20) y = value;
+    if (code == 1) text = value;
+  }
+
+  // Hands the entity to `collector`, as dxflib does when the next entity
+  // starts.
+  void Finish(Collector& collector) {
+    if (!active) return;
+    active = false;
+    collector.AddText(x.data() ? DxfReal(x) : 0, y.data() ? DxfReal(y) : 0, text,
+                      attribute);
+  }
+};
+
+// The line starting at `at`, without its '\n'; moves `at` past it.
+std::string_view NextLine(std::string_view bytes, size_t& at) {
+  // Most lines of a DXF file are a few bytes long: eight bytes looked at
+  // at once, without a branch for each, find their end soonest.
+  constexpr uint64_t kOnes = 0x0101010101010101;
+  constexpr uint64_t kHighs = 0x8080808080808080;
+  const size_t start = at;
+  size_t end = start;
+  for (int words = 0; words < 4 && end + 8 <= bytes.size(); ++words) {
+    uint64_t word;
+    std::memcpy(&word, bytes.data() + end, 8);
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    word ^= kOnes * '\n';  // a byte 0 where the '\n' stands
+    // The lowest byte flagged is the first 0 byte; those above it may be
+    // flagged wrongly, which does not matter.
+    const uint64_t zeros = (word - kOnes) & ~word & kHighs;
+    if (zeros != 0) {
+      end += static_cast<size_t>(std::countr_zero(zeros) / 8);
+      at = end + 1;
+      return bytes.substr(start, end - start);
+    }
+    end += 8;
+  }
+  const void* found = std::memchr(bytes.data() + end, '\n', bytes.size() - end);
+  end = found ? static_cast<size_t>(static_cast<const char*>(found) - bytes.data())
+              : bytes.size();
+  at = end < bytes.size() ? end + 1 : end;
+  return bytes.substr(start, end - start);
+}
+
+// Reads the group code on the line at `at` and moves `at` past it, when
+// the line is as most are: blanks, one to four digits, blanks. Returns
+// false, moving nothing, for any other.
+bool QuickGroupCode(std::string_view bytes, size_t& at, int& code) {
+  size_t i = at;
+  while (i < bytes.size() && bytes[i] == ' ') ++i;
+  const size_t digitsStart = i;
+  int value = 0;
+  while (i < bytes.size() && i - digitsStart < 5 && bytes[i] >= '0' && bytes[i] <= '9') {
+    value = value * 10 + (bytes[i++] - '0');
+  }
+  if (i == digitsStart || i - digitsStart > 4) return false;
+  while (i < bytes.size() && IsBlank(bytes[i])) ++i;
+  if (i == bytes.size() || bytes[i] != '\n') return false;
+  code = value;
+  at = i + 1;
+  return true;
+}
+
 // The entities that carry texts or place them, and the section markers.
 bool IsWanted(std::string_view type) {
   return type == "TEXT" || type == "MTEXT" || type == "ATTRIB" ||
@@ -231,40 +431,46 @@ std::string ReadDxfTexts(std::string_view bytes,
   DL_Dxf dxf;
   // A comment naming the library's own version makes it read MTEXT angles
   // in degrees, as files write them, whatever version it assumes before.
-  dxf.processDXFGroup(&collector, 999, "dxflib " DL_VERSION);
+  // It goes through in(), which alone sets the kind of the entity being
+  // read and the last group code: left unset, they hold what the stack
+  // held before, and the first group 0 could finish an entity of a file
+  // read earlier, or every group be taken for extended data.
+  std::istringstream start("999\ndxflib " DL_VERSION "\n");
+  dxf.in(start, &collector);
 
   std::string section;        // the name of the section being read
-  std::string type;           // of the entity being read
+  std::string_view type;      // of the entity being read
   std::string header;         // the header variable being read
   std::string acadVersion;    // $ACADVER
   std::string codePage;       // $DWGCODEPAGE
+  bool inHeader = false;       // section == "HEADER"
   bool expectSectionName = false;
   bool ended = false;
   bool wanted = false;
+  // dxflib holds nothing it would hand us: its entity is of no kind and has
+  // no groups. Another entity of no kind changes nothing in it then.
+  bool dxflibIdle = false;
+  TextEntity text;  // read here, not by dxflib
   std::string value;
   size_t at = 0;
   size_t line = 0;
   while (at < bytes.size() && !ended) {
     // One group: a line with its code, a line with its value.
-    size_t end = bytes.find('\n', at);
-    if (end == std::string_view::npos) end = bytes.size();
-    std::string_view codeLine = bytes.substr(at, end - at);
-    at = end < bytes.size() ? end + 1 : end;
-    ++line;
-    while (!codeLine.empty() && IsBlank(codeLine.front())) codeLine.remove_prefix(1);
-    while (!codeLine.empty() && IsBlank(codeLine.back())) codeLine.remove_suffix(1);
-    if (codeLine.empty() && at >= bytes.size()) break;  // a last line end
     int code = 0;
-    const auto [stop, error] =
-        std::from_chars(codeLine.data(), codeLine.data() + codeLine.size(), code);
-    if (error != std::errc() || stop != codeLine.data() + codeLine.size()) {
-      return "line " + std::to_string(line) + " holds no group code";
+    ++line;
+    if (!QuickGroupCode(bytes, at, code)) {
+      std::string_view codeLine = NextLine(bytes, at);
+      while (!codeLine.empty() && IsBlank(codeLine.front())) codeLine.remove_prefix(1);
+      while (!codeLine.empty() && IsBlank(codeLine.back())) codeLine.remove_suffix(1);
+      if (codeLine.empty() && at >= bytes.size()) break;  // a last line end
+      const auto [stop, error] =
+          std::from_chars(codeLine.data(), codeLine.data() + codeLine.size(), code);
+      if (error != std::errc() || stop != codeLine.data() + codeLine.size()) {
+        return "line " + std::to_string(line) + " holds no group code";
+      }
     }
     if (at >= bytes.size()) break;  // a code without its value
-    end = bytes.find('\n', at);
-    if (end == std::string_view::npos) end = bytes.size();
-    std::string_view valueLine = bytes.substr(at, end - at);
-    at = end < bytes.size() ? end + 1 : end;
+    std::string_view valueLine = NextLine(bytes, at);
     ++line;
     if (!valueLine.empty() && valueLine.back() == '\r') valueLine.remove_suffix(1);
 
@@ -272,29 +478,44 @@ std::string ReadDxfTexts(std::string_view bytes,
       // A new entity: dxflib finishes the one before it now.
       while (!valueLine.empty() && IsBlank(valueLine.front())) valueLine.remove_prefix(1);
       while (!valueLine.empty() && IsBlank(valueLine.back())) valueLine.remove_suffix(1);
-      type.assign(valueLine);
+      type = valueLine;
       if (type == "EOF") ended = true;
       if (type == "SECTION") expectSectionName = true;
-      if (type == "ENDSEC") section.clear();
-      if (section == "HEADER") {
+      if (type == "ENDSEC") {
+        section.clear();
+        inHeader = false;
+      }
+      if (inHeader) {
         header.clear();
         continue;
       }
+      text.Finish(collector);
       wanted = IsWanted(type);
-      value.assign(wanted ? type : std::string());
-      dxf.processDXFGroup(&collector, 0, value);
+      if (type == "TEXT" || type == "ATTRIB") {
+        text.Start(type == "ATTRIB");
+        wanted = true;
+      }
+      if (wanted && !text.active) {
+        value.assign(type);
+        dxf.processDXFGroup(&collector, 0, value);
+        dxflibIdle = false;
+      } else if (!dxflibIdle) {
+        dxf.processDXFGroup(&collector, 0, std::string());
+        dxflibIdle = true;
+      }
       collector.m_bInvisible = false;
       continue;
     }
     if (expectSectionName && code == 2) {
       section.assign(valueLine);
+      inHeader = section == "HEADER";
       expectSectionName = false;
       if (section == "ENTITIES" || section == "BLOCKS") {
         collector.m_encoding = DxfEncodingOf(acadVersion, codePage);
       }
       continue;
     }
-    if (section == "HEADER") {
+    if (inHeader) {
       // Only the release and the code page matter: they tell how the
       // texts are encoded.
       if (code == 9) {
@@ -314,6 +535,14 @@ std::string ReadDxfTexts(std::string_view bytes,
       std::from_chars(valueLine.data(), valueLine.data() + valueLine.size(), flags);
       collector.m_bInvisible = (flags & 1) != 0;
     }
+    if (text.active && code != 9 && code != 999) {
+      text.Take(code, valueLine);
+      continue;
+    }
+    // Group 9 ends an entity in dxflib as group 0 does; dxflib reads on
+    // from there. A comment (999) touches no entity.
+    if (code == 9) text.Finish(collector);
+    if (code != 999) dxflibIdle = false;
     value.assign(valueLine);
     dxf.processDXFGroup(&collector, code, value);
   }

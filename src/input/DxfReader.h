@@ -29,3 +29,8 @@ std::string ReadDxfTexts(std::string_view bytes,
 
 inline constexpr int kMaxDxfNesting = 16;
 inline constexpr size_t kMaxDxfTexts = 5000000;
+
+// A DXF number as dxflib reads it (',' taken for '.', leading white space
+// skipped, the longest prefix that is a number, else 0), for the entities
+// read without it.
+double DxfReal(std::string_view value);

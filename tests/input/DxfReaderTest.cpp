@@ -107,6 +107,51 @@ TEST(DxfReader, PlacesTextsWhereTheirFirstLineStarts) {
   }
 }
 
+// Numbers as dxflib reads them: the positions of texts read without it
+// must not move by a bit.
+TEST(DxfReader, ReadsNumbersAsDxflibDoes) {
+  struct Case { const char* value; double expected; } const cases[] = {
+      {"1,5", 1.5}, {" \t2.5", 2.5}, {"3abc", 3}, {"", 0}, {"  ", 0}, {"1e3", 1000},
+      {"-.5", -0.5}, {"+7.", 7}, {"1.5.3", 1.5}, {"1e", 0}, {"-", 0}, {".e5", 0},
+      {"1e5e3", 1e5}, {"0x1A", 0}, {"inf", 0}, {"1e400", 1.7976931348623157e308},
+      {"-1e400", -1.7976931348623157e308}, {"1e-400", 0}, {"100000.0000", 100000},
+      {"0.1000000000000000055511151231257827021181583404541015625", 0.1},
+      {"9007199254740993", 9007199254740992.0}, {"123456789.123456789", 123456789.12345679},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DxfReal(c.value), c.expected) << c.value;
+}
+
+TEST(DxfReader, TakesTheGroupsOfATextAsDxflibDoes) {
+  struct Case { std::string name; Groups entities; std::string expected; } const cases[] = {
+      {"the last of repeated groups", Text("1", "2", "A") + Groups{{10, "3"}, {1, "B"}},
+       "(3.000 2.000)B "},
+      {"missing groups", Groups{{0, "TEXT"}, {20, "2"}}, "(0.000 2.000) "},
+      {"a group 9 ends the entity and starts what it names",
+       Text("1", "2", "A") + Groups{{9, "TEXT"}, {10, "5"}, {1, "B"}},
+       "(1.000 2.000)A (5.000 0.000)B "},
+      {"hidden attributes, a group 9 after a reference",
+       Groups{{0, "INSERT"}, {2, "NONE"}, {9, "ATTRIB"}, {10, "4"}, {1, "C"}} +
+           Groups{{0, "ATTRIB"}, {70, "1"}, {1, "D"}} + Groups{{0, "ATTRIB"}, {70, "1"}, {70, "0"}, {1, "E"}},
+       "(4.000 0.000)C (0.000 0.000)E "},
+  };
+  for (const Case& c : cases) {
+    std::vector<CPlacedText> texts;
+    EXPECT_EQ(ReadDxfTexts(Dxf({}, {}, c.entities), texts), "") << c.name;
+    EXPECT_EQ(Texts(texts), c.expected) << c.name;
+  }
+}
+
+// dxflib's state outlives a file cut short inside an entity, on the stack,
+// unless the reader sets it.
+TEST(DxfReader, ReadsAFileAfreshAfterOneCutShort) {
+  std::vector<CPlacedText> texts;
+  EXPECT_EQ(ReadDxfTexts("0\nSECTION\n2\nENTITIES\n0\nMTEXT\n10\n1\n", texts),
+            "it ends before its EOF");
+  texts.clear();
+  EXPECT_EQ(ReadDxfTexts(Dxf({}, {}, Text("1", "2", "A")), texts), "");
+  EXPECT_EQ(Texts(texts), "(1.000 2.000)A ");
+}
+
 TEST(DxfReader, RefusesFilesItCannotReadWhole) {
   const Groups self = {{0, "BLOCK"}, {2, "SELF"}, {0, "INSERT"}, {2, "SELF"}, {0, "ENDBLK"}};
   const Groups insert = {{0, "INSERT"}, {2, "SELF"}};
