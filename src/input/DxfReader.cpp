@@ -542,6 +542,21 @@ std::string ReadDxfTexts(std::string_view bytes,
     // Group 9 ends an entity in dxflib as group 0 does; dxflib reads on
     // from there. A comment (999) touches no entity.
     if (code == 9) text.Finish(collector);
+    // dxflib passes an MTEXT's pieces (group 3) on only from files it reads
+    // itself: a text longer than 250 characters would keep its last piece.
+    if (code == 3 && type == "MTEXT") {
+      collector.addMTextChunk(std::string(valueLine));
+      continue;
+    }
+    // dxflib leaves a blank number unset, so it would read as whatever
+    // memory held: it reads as 0, as in a TEXT.
+    const bool real = (code >= 10 && code <= 59) ||
+                      (code >= 110 && code <= 149) ||
+                      (code >= 210 && code <= 239) ||
+                      (code >= 460 && code <= 469);
+    if (real && std::all_of(valueLine.begin(), valueLine.end(), IsBlank)) {
+      valueLine = "0";
+    }
     if (code != 999) dxflibIdle = false;
     value.assign(valueLine);
     dxf.processDXFGroup(&collector, code, value);

@@ -67,6 +67,10 @@ TEST(DxfReader, PlacesTextsWhereTheirFirstLineStarts) {
                    mtext + Groups{{71, "1"}, {11, "-1"}, {21, "0"}, {1, "L"}}),
        "(10.000 18.000)T (10.000 19.000)M (10.000 20.000)B (10.000 23.333)B1 B2 "
        "(12.000 20.000)R (10.000 22.000)L "},
+      {"a long MTEXT in pieces (group 3); a blank number reads as 0",
+       Dxf({}, {}, mtext + Groups{{71, "7"}, {3, "PIECE ONE "}, {3, "AND TWO "}, {1, "LAST"}} +
+                   Groups{{0, "MTEXT"}, {10, " "}, {20, "20"}, {40, "2"}, {71, "7"}, {1, "Z"}}),
+       "(10.000 20.000)PIECE ONE AND TWO LAST (0.000 20.000)Z "},
       {"attributes: visible ones only; definitions never",
        Dxf({}, {}, Groups{{0, "INSERT"}, {2, "NONE"}, {66, "1"}, {10, "0"}, {20, "0"}} +
                    Groups{{0, "ATTRIB"}, {10, "1"}, {20, "1"}, {1, "SHOWN"}, {2, "T"}, {70, "0"}} +
