@@ -46,10 +46,13 @@ TEST(FormatRecordTest, LinesAreLaidOutColumnByColumn) {
        [](CKelItem& r) {
          r.m_strQuantity = "2", r.m_strMatCode = "MI", r.m_strDim1 = "8", r.m_strCamber = "C";
          r.m_strDescription = "GRATING CLIP WITH A LONG NAME", r.m_strFieldHours = "2";
-         r.m_strShopHours = "34", r.m_strPrice = "5", r.m_strUnitWeight = "12.3456";
+         r.m_strShopHours = "34", r.m_strPrice = "5", r.m_strUnitWeight = "12.345";
        },
        At(130, {{10, "2"}, {15, "MI"}, {46, "GRATING CLIP WITH A LONG"}, {71, "12.34"}, {77, "2"},
                 {83, "3"}, {86, "5"}, {121, "12.34"}})},
+      {"misc item with a weight of one decimal",
+       [](CKelItem& r) { r.m_strQuantity = "1", r.m_strMatCode = "MI", r.m_strUnitWeight = "7.5"; },
+       At(130, {{10, "1"}, {15, "MI"}, {73, "7.5"}, {121, "7.5"}})},
       {"MM item",
        [](CKelItem& r) {
          r.m_strQuantity = "1", r.m_strMatCode = "MM", r.m_strFieldHours = "2";
