@@ -80,14 +80,16 @@ bool CKelItem::FitsFamily(int family, const CConfiguration& config) const {
 }
 
 int CKelItem::ClassifyMaterial(const CConfiguration& config) const {
+  const std::string* codes[kFamilyCount];
   size_t longest = 0;
   for (int family = 0; family < kFamilyCount; ++family) {
-    longest = std::max(longest, config.MaterialCode(family).size());
+    codes[family] = &config.MaterialCode(family);
+    longest = std::max(longest, codes[family]->size());
   }
   // Longer codes first, so "WT" is tried before "W"; equal lengths by index.
   for (size_t length = longest; length >= 1; --length) {
     for (int family = 0; family < kFamilyCount; ++family) {
-      const std::string& code = config.MaterialCode(family);
+      const std::string& code = *codes[family];
       if (code.size() != length) continue;
       const bool present = CodeMayStandAnywhere(family)
                                ? m_strMaterial.find(code) != std::string::npos

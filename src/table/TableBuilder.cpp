@@ -371,19 +371,97 @@ CTableCell AssignCell(const COrbText& text, const std::vector<int32_t>& rows,
 
 namespace {
 
+// The texts of the data region in reading order, taken as runs of equal
+// height. A run always lands in one row, both when rows are clustered (with
+// a positive limit) and when texts are placed, so the search can work on
+// runs: a clean table has one run per row instead of one text per cell.
+class CHeightRuns {
+ public:
+  // False when the runs cannot stand for the texts: heights out of order,
+  // or a column beyond what a mask holds.
+  bool Build(const std::vector<COrbText>& texts, size_t startIndex,
+             const std::vector<int>& textColumns) {
+    size_t k = 0;
+    for (size_t i = startIndex; i < texts.size(); ++i) {
+      const int32_t y = texts[i].m_y;
+      if (m_heights.empty() || y != m_heights.back()) {
+        if (!m_heights.empty() && y > m_heights.back()) return false;
+        m_heights.push_back(y);
+        m_columns.push_back(0);
+      }
+      if (texts[i].m_text.empty()) continue;
+      const int column = textColumns[k++];
+      if (column < 0 || column >= 64) return false;
+      const uint64_t bit = uint64_t{1} << column;
+      // Two texts of one height in one column share a cell whatever the
+      // tolerance.
+      m_bSelfConflict = m_bSelfConflict || (m_columns.back() & bit) != 0;
+      m_columns.back() |= bit;
+    }
+    return !m_heights.empty();
+  }
+
+  // ClusterRows of the texts for a tolerance above 0.
+  std::vector<int32_t> Cluster(double tolerance) const {
+    std::vector<int32_t> rows;
+    const int32_t top = m_heights.front();
+    const int32_t bottom = m_heights.back();
+    if (top == bottom) return {top};
+    const double range =
+        static_cast<double>(top) - static_cast<double>(bottom);
+    const double limit = tolerance / 100;
+    for (const int32_t y : m_heights) {
+      if (rows.empty() || !(RowQuotient(rows.back(), y, range) < limit)) {
+        rows.push_back(y);
+      }
+    }
+    return rows;
+  }
+
+  // HasConflict of the texts placed into `rows`.
+  bool Conflict(const std::vector<int32_t>& rows) const {
+    if (m_bSelfConflict) return true;
+    CRowWalk walk(rows);
+    size_t lastRow = SIZE_MAX;
+    uint64_t taken = 0;
+    for (size_t r = 0; r < m_heights.size(); ++r) {
+      const size_t row = walk.Nearest(m_heights[r]);
+      if (row != lastRow) {
+        lastRow = row;
+        taken = 0;
+      }
+      if ((taken & m_columns[r]) != 0) return true;
+      taken |= m_columns[r];
+    }
+    return false;
+  }
+
+ private:
+  std::vector<int32_t> m_heights;  // one per run, highest first
+  std::vector<uint64_t> m_columns;  // columns taken by each run's texts
+  bool m_bSelfConflict = false;
+};
+
 // The search of FindRowTolerance over texts whose columns are known.
 double SearchRowTolerance(const std::vector<COrbText>& texts,
                           size_t startIndex, bool descending,
                           const std::vector<int>& textColumns) {
+  CHeightRuns runs;
+  const bool byRuns =
+      descending && runs.Build(texts, startIndex, textColumns);
   // Grow the tolerance while the rows stay free of conflicts, back off and
   // halve the step on a conflict.
   double tolerance = 0.1;
   double step = 5.0;
   double best = 0.0;
   while (step > 0.1) {
-    const std::vector<int32_t> rows = ClusterRows(texts, startIndex, tolerance);
+    const bool onRuns = byRuns && tolerance > 0;
+    const std::vector<int32_t> rows =
+        onRuns ? runs.Cluster(tolerance)
+               : ClusterRows(texts, startIndex, tolerance);
     const bool conflict =
-        HasConflict(texts, startIndex, descending, textColumns, rows);
+        onRuns ? runs.Conflict(rows)
+               : HasConflict(texts, startIndex, descending, textColumns, rows);
     if (!conflict && rows.size() < 2) {
       step = 0.1;
     } else if (!conflict) {

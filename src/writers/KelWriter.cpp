@@ -4,7 +4,13 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
 #include <new>
+#include <optional>
+#include <thread>
+#include <vector>
 
 #include "config/Configuration.h"
 #include "input/Orb.h"
@@ -76,11 +82,220 @@ class COrbItemSource : public CKelItemSource {
   void TranslateMaterial(CKelItem& item) override {
     item.TranslateMaterial(m_orb.m_config);
   }
+  // Translation reads only the item and the configuration.
+  bool TranslatesConcurrently() const override { return true; }
 
  private:
   COrb& m_orb;
   int m_nRowCount;
   CKelRowIndex m_index;
+};
+
+}  // namespace
+
+namespace {
+
+// One item on its way from the reading of rows to the written line: the
+// record with quantity and mark already set for the side being written.
+struct ParsedItem {
+  CKelItem item;
+  bool left = false;   // first row of a group in its left-hand pass
+  bool right = false;  // first row of a group in its right-hand pass
+  bool copy = false;   // a row read again for a right-hand copy
+  CKelRowRecord* rowRecord = nullptr;
+};
+
+// The second half of the writer: translates items, drops "MM" ones (a
+// dropped main mark passes its upper case and hand suffix on) and writes
+// the others, in the order they come.
+class CItemFinisher {
+ public:
+  CItemFinisher(const CConfiguration& config, CKelItemSource& source,
+                CLineTarget& target, CKelRecord* record)
+      : m_config(config), m_source(source), m_target(target),
+        m_record(record) {}
+
+  // Returns -1 when the line cannot be written. `translated`: the item's
+  // material was translated already.
+  int Finish(ParsedItem& parsed, bool translated = false) {
+    CKelItem& item = parsed.item;
+    if (!translated) m_source.TranslateMaterial(item);
+    if (m_config.m_bDiscardInOutput && item.m_strMatCode == "MM") {
+      if (parsed.rowRecord != nullptr) {
+        ++parsed.rowRecord->m_nDiscarded;
+        ++m_record->m_nDiscarded;
+      }
+      if (item.m_nMarkType == kColMajorMark ||
+          item.m_nMarkType == kColPieceMark) {
+        m_bCarryUpper = true;
+        m_bCarryLeft = parsed.left;
+        m_bCarryRight = parsed.right;
+      }
+      return 0;
+    }
+    if (m_bCarryUpper) {
+      item.m_strMark = ToUpperAscii(item.m_strMark);
+      m_bCarryUpper = false;
+    }
+    if (m_bCarryLeft) {
+      item.m_strMark += " LH";
+      m_bCarryLeft = false;
+    }
+    if (m_bCarryRight) {
+      item.m_strMark += " RH";
+      m_bCarryRight = false;
+    }
+    CompleteGrade(item);
+    m_line = FormatRecord(item);
+    TrimTrailingBlanks(m_line);
+    if (m_target.WriteLine(m_line) != 0) return -1;
+    if (parsed.rowRecord != nullptr) {
+      ++parsed.rowRecord->m_nLines;
+      ++m_record->m_nLines;
+      if (parsed.copy) ++m_record->m_nHandedLines;
+    }
+    return 0;
+  }
+
+ private:
+  const CConfiguration& m_config;
+  CKelItemSource& m_source;
+  CLineTarget& m_target;
+  CKelRecord* m_record;
+  bool m_bCarryUpper = false;
+  bool m_bCarryLeft = false;
+  bool m_bCarryRight = false;
+  std::string m_line;
+};
+
+// Hands parsed items to a second thread that finishes them, in batches, so
+// that reading rows and translating materials run side by side. When the
+// second thread falls behind, the first one translates a batch itself
+// before sending it (a translation depends on nothing but its item). The
+// items of a batch keep their room from one use to the next.
+class CFinishingThread {
+ public:
+  static constexpr size_t kBatch = 256;
+  static constexpr size_t kBatches = 8;
+
+  CFinishingThread(CItemFinisher& finisher, CKelItemSource& source)
+      : m_finisher(finisher), m_source(source) {
+    for (Batch& batch : m_batches) batch.items.resize(kBatch);
+    m_thread = std::thread([this] { Run(); });
+  }
+  ~CFinishingThread() { Stop(); }
+  CFinishingThread(const CFinishingThread&) = delete;
+  CFinishingThread& operator=(const CFinishingThread&) = delete;
+
+  // The next item to fill, or null once the finisher has failed.
+  ParsedItem* Next() {
+    Batch& batch = m_batches[m_nFill % kBatches];
+    if (m_nInBatch == 0) {
+      // Wait until the finisher is done with this batch.
+      std::unique_lock<std::mutex> lock(m_mutex);
+      m_changed.wait(lock, [&] {
+        return m_nFill - m_nFinished < kBatches || m_failure != kNone;
+      });
+      if (m_failure != kNone) return nullptr;
+    }
+    return &batch.items[m_nInBatch];
+  }
+  // The item Next() gave is filled.
+  void Push() {
+    if (++m_nInBatch == kBatch) Send();
+  }
+  // Sends what is filled, waits for every item to be finished and returns
+  // the finisher's result; rethrows what the finisher threw.
+  int Close() {
+    if (m_nInBatch > 0) Send();
+    Stop();
+    if (m_exception) std::rethrow_exception(m_exception);
+    return m_failure == kNone ? 0 : -1;
+  }
+
+ private:
+  enum Failure { kNone, kWrite, kThrown };
+  struct Batch {
+    std::vector<ParsedItem> items;
+    size_t count = 0;
+    bool translated = false;
+  };
+
+  void Send() {
+    Batch& batch = m_batches[m_nFill % kBatches];
+    batch.count = m_nInBatch;
+    m_nInBatch = 0;
+    size_t waiting = 0;
+    {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      waiting = m_nFill - m_nFinished;
+    }
+    batch.translated = waiting >= 2;
+    if (batch.translated) {
+      for (size_t i = 0; i < batch.count; ++i) {
+        m_source.TranslateMaterial(batch.items[i].item);
+      }
+    }
+    {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      ++m_nFill;
+    }
+    m_changed.notify_all();
+  }
+
+  void Stop() {
+    if (!m_thread.joinable()) return;
+    {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      m_bClosed = true;
+    }
+    m_changed.notify_all();
+    m_thread.join();
+  }
+
+  void Run() {
+    size_t next = 0;
+    for (;;) {
+      {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [&] { return next < m_nFill || m_bClosed; });
+        if (next == m_nFill) return;  // closed, and everything finished
+      }
+      Batch& batch = m_batches[next % kBatches];
+      Failure failure = kNone;
+      try {
+        for (size_t i = 0; i < batch.count && failure == kNone; ++i) {
+          if (m_finisher.Finish(batch.items[i], batch.translated) != 0) {
+            failure = kWrite;
+          }
+        }
+      } catch (...) {
+        m_exception = std::current_exception();
+        failure = kThrown;
+      }
+      {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_nFinished = ++next;
+        m_failure = failure;
+      }
+      m_changed.notify_all();
+      if (failure != kNone) return;
+    }
+  }
+
+  CItemFinisher& m_finisher;
+  CKelItemSource& m_source;
+  Batch m_batches[kBatches];
+  size_t m_nInBatch = 0;  // items filled in the batch being filled
+  // Guarded by m_mutex: batches sent, batches finished, and the end.
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  size_t m_nFill = 0;
+  size_t m_nFinished = 0;
+  bool m_bClosed = false;
+  Failure m_failure = kNone;
+  std::exception_ptr m_exception;  // written before m_failure is set
+  std::thread m_thread;
 };
 
 }  // namespace
@@ -95,14 +310,19 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
   // Innermost group last; a handed row met while two are open opens none.
   HandedGroup groups[2];
   int openGroups = 0;
-  // A dropped "MM" main mark hands its role to the next written item.
-  bool carryUpper = false;
-  bool carryLeft = false;
-  bool carryRight = false;
-  CKelItem item;
-  std::string line;
+  CItemFinisher finisher(config, source, target, record);
+  // Large tables are finished on a second thread; the lines are the same.
+  std::optional<CFinishingThread> finishing;
+  if (record == nullptr && rowCount >= kKelPipelineRows &&
+      source.TranslatesConcurrently()) {
+    finishing.emplace(finisher, source);
+  }
+  ParsedItem single;
 
   for (int idx = 0; idx < rowCount; ++idx) {
+    ParsedItem* parsed = finishing ? finishing->Next() : &single;
+    if (parsed == nullptr) break;  // the finisher failed
+    CKelItem& item = parsed->item;
     item.Clear();
     item.m_nRow = idx;
     bool left = false;
@@ -152,41 +372,14 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
             item.m_strQuantity, group.rightPhase ? group.right : group.left);
       }
 
-      source.TranslateMaterial(item);
-
-      if (config.m_bDiscardInOutput && item.m_strMatCode == "MM") {
-        if (rowRecord != nullptr) {
-          ++rowRecord->m_nDiscarded;
-          ++record->m_nDiscarded;
-        }
-        if (item.m_nMarkType == kColMajorMark ||
-            item.m_nMarkType == kColPieceMark) {
-          carryUpper = true;
-          carryLeft = left;
-          carryRight = right;
-        }
-      } else {
-        if (carryUpper) {
-          item.m_strMark = ToUpperAscii(item.m_strMark);
-          carryUpper = false;
-        }
-        if (carryLeft) {
-          item.m_strMark += " LH";
-          carryLeft = false;
-        }
-        if (carryRight) {
-          item.m_strMark += " RH";
-          carryRight = false;
-        }
-        CompleteGrade(item);
-        line = FormatRecord(item);
-        TrimTrailingBlanks(line);
-        if (target.WriteLine(line) != 0) return -1;
-        if (rowRecord != nullptr) {
-          ++rowRecord->m_nLines;
-          ++record->m_nLines;
-          if (copy) ++record->m_nHandedLines;
-        }
+      parsed->left = left;
+      parsed->right = right;
+      parsed->copy = copy;
+      parsed->rowRecord = rowRecord;
+      if (finishing) {
+        finishing->Push();
+      } else if (finisher.Finish(*parsed) != 0) {
+        return -1;
       }
     }
 
@@ -202,6 +395,7 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
       }
     }
   }
+  if (finishing && finishing->Close() != 0) return -1;
   if (record != nullptr) record->m_bFinished = true;
   return 0;
 }

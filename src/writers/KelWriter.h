@@ -21,7 +21,14 @@ class CKelItemSource {
   // Sets the output material code, sizes, grade, description and weight
   // per piece of a parsed item.
   virtual void TranslateMaterial(CKelItem& item) = 0;
+  // Whether TranslateMaterial may run on another thread while ParseRow
+  // reads the next rows.
+  virtual bool TranslatesConcurrently() const { return false; }
 };
+
+// From this many rows on, and when the source allows it, items are
+// translated and written on a second thread while the next rows are read.
+inline constexpr int kKelPipelineRows = 4096;
 
 // Writes the items of rows 0 .. rowCount - 1 to `target`, one KEL line each.
 // Handed assemblies (rows whose record has m_bHanded set, covering m_nSpan

@@ -4,8 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <mutex>
+#include <new>
+#include <random>
+#include <set>
+#include <thread>
 
 #include "TempDir.h"
 #include "WriterTestSupport.h"
@@ -129,6 +135,80 @@ TEST(WriteKelFileTest, DocumentToFileAndMemory) {
   EXPECT_EQ(beyond, memory);
   if (std::filesystem::exists("/dev/full")) {
     EXPECT_EQ(orb.WriteKelFile("/dev/full", kOpenWriteNoTruncate, nullptr, "", "", "", 0), -1);
+  }
+}
+
+// Rows whose material code comes from the translation; with `concurrent`
+// set the writer translates on two threads. The first translations made
+// away from the calling thread are slow, so that the calling thread has to
+// take some batches over.
+class CThreadedSource : public CFakeSource {
+ public:
+  bool concurrent = false;
+  int throwAt = -1;  // the row whose translation runs out of memory
+  std::set<std::thread::id> threads;
+  std::mutex mutex;
+  void TranslateMaterial(CKelItem& item) override {
+    if (item.m_nRow == throwAt) throw std::bad_alloc();
+    bool away = false;
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      threads.insert(std::this_thread::get_id());
+      away = std::this_thread::get_id() != caller && ++slowLeft < 300;
+    }
+    if (away) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    item.m_strMatCode = item.m_strMaterial;
+  }
+  bool TranslatesConcurrently() const override { return concurrent; }
+  std::thread::id caller = std::this_thread::get_id();
+  int slowLeft = 0;
+};
+
+TEST(WriteKelRowsTest, TwoThreadsWriteWhatOneWrites) {
+  std::mt19937 rng(42);
+  std::vector<CKelItem> rows;
+  const char* const kMarks[] = {"B1 L/R", "b2", "G3", "p4"};
+  const char* const kCodes[] = {"PL", "PL", "W", "MM"};
+  for (int i = 0; i < 3 * kKelPipelineRows; ++i) {
+    const int kind = static_cast<int>(rng() % 4);
+    const bool handed = kind == 0 && rng() % 8 == 0;
+    CKelItem row = Row(kMarks[kind], rng() % 10 == 0 ? "" : "6", "",
+                       kind == 2 ? 6 : 8, handed ? 1 + rng() % 4 : 0, 1, 5);
+    row.m_strMaterial = kCodes[rng() % 4];
+    rows.push_back(row);
+  }
+  CConfiguration config;
+  config.ResetToDefaults();
+  config.m_bDiscardInOutput = 1;
+  const auto write = [&](bool concurrent, int throwAt, std::string& text) {
+    CThreadedSource source;
+    source.rows = rows;
+    source.concurrent = concurrent;
+    source.throwAt = throwAt;
+    if (throwAt >= 0) source.rows[static_cast<size_t>(throwAt)].m_strQuantity = "6";
+    CLineTarget target;
+    target.UseMemory(&text);
+    const int result =
+        WriteKelRows(static_cast<int>(rows.size()), config, source, target);
+    EXPECT_EQ(source.threads.size(), concurrent ? 2u : 1u);
+    return result;
+  };
+  std::string one;
+  std::string two;
+  ASSERT_EQ(write(false, -1, one), 0);
+  ASSERT_EQ(write(true, -1, two), 0);
+  EXPECT_GT(std::count(one.begin(), one.end(), '\n'), 2 * kKelPipelineRows);
+  EXPECT_TRUE(one == two);
+  // A translation that fails ends the writing on either thread.
+  std::string failed;
+  EXPECT_THROW(write(true, 2 * kKelPipelineRows, failed), std::bad_alloc);
+  if (std::filesystem::exists("/dev/full")) {
+    CThreadedSource source;
+    source.rows = rows;
+    source.concurrent = true;
+    CLineTarget target;
+    ASSERT_EQ(target.OpenFile("/dev/full", kOpenWriteNoTruncate), 0);
+    EXPECT_EQ(WriteKelRows(static_cast<int>(rows.size()), config, source, target), -1);
   }
 }
 
