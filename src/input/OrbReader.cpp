@@ -15,6 +15,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -122,6 +123,50 @@ int32_t ToThousandths(double units) {
   return static_cast<int32_t>(product);
 }
 
+// Reads an optional "-", digits, and optionally "." and more digits, with
+// at most 15 digits in all, from `p`: their value is then an integer below
+// 2^53 divided by a power of ten that a double holds exactly, and one
+// division rounds it correctly, to the double that strtod gives. Returns
+// where the number ends, or null when the text is anything else (then
+// nothing is read): no digit before or after the point, an exponent, a
+// hexadecimal "x", or more digits.
+const char* ReadShortDecimal(const char* p, const char* end, double& value) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,
+                                       1e6, 1e7, 1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15};
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  uint64_t digits = 0;
+  int count = 0;
+  int decimals = 0;
+  const char* const first = p;
+  while (p != end && *p >= '0' && *p <= '9') {
+    digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    ++count;
+    ++p;
+  }
+  if (p == first) return nullptr;
+  if (p != end && *p == '.') {
+    ++p;
+    const char* const fraction = p;
+    while (p != end && *p >= '0' && *p <= '9') {
+      digits = digits * 10 + static_cast<unsigned>(*p - '0');
+      ++count;
+      ++p;
+    }
+    decimals = static_cast<int>(p - fraction);
+    if (decimals == 0) return nullptr;
+  }
+  if (count > 15) return nullptr;
+  if (p != end && (*p == 'e' || *p == 'E' || *p == 'x' || *p == 'X' ||
+                   *p == '.')) {
+    return nullptr;
+  }
+  const double magnitude = static_cast<double>(digits) / kPowers[decimals];
+  value = negative ? -magnitude : magnitude;
+  return p;
+}
+
 // Scans `line` the way sscanf(line, "(%lf %lf %lf)", ...) does, with the C
 // locale's number syntax: a literal "(", then three numbers, each after any
 // amount of white space and read as the longest prefix that strtod accepts.
@@ -136,10 +181,16 @@ void ScanCoordinates(std::string_view line, locale_t cLocale,
   for (double& value : values) {
     while (p != end && IsCSpace(*p)) ++p;
     if (p == end) return;
-    // Plain decimal numbers take the fast path; from_chars reads them as
-    // strtod does. Everything else (a "+" sign, hexadecimal, a value out of
-    // range) goes to strtod with the C locale.
+    // Short decimals ("-12.3456") are read exactly by hand; other plain
+    // decimal numbers by from_chars, which reads them as strtod does.
+    // Everything else (a "+" sign, hexadecimal, a value out of range) goes
+    // to strtod with the C locale.
     double read = 0.0;
+    if (const char* stop = ReadShortDecimal(p, end, read); stop != nullptr) {
+      value = read;
+      p = stop;
+      continue;
+    }
     const auto [stop, error] = std::from_chars(p, end, read);
     if (error == std::errc() &&
         (stop == end || (*stop != 'x' && *stop != 'X'))) {
@@ -332,32 +383,38 @@ int COrb::ReadDrawing(CInputFile& input, size_t drawing, bool invertX,
   }
 }
 
-int COrb::ReadOrbBytes(CInputFile& input, bool invertX, bool invertY,
-                       const std::vector<std::string>* discardList) {
-  const CLocale cLocale(newlocale(LC_ALL_MASK, "C", locale_t{}));
-  if (!cLocale) return -1;
-  const std::string_view bytes = input.Bytes();
+namespace {
 
-  LineReader reader(bytes);
+// The entities of a run of whole lines.
+struct ParsedLines {
   std::vector<Entity> entities;
-  ReserveHint(entities, bytes.size() / 16);
-  std::string texts;   // the texts of all entities, see AppendText
-  // They take no more room than the lines they come from: reserved once.
+  std::string texts;  // the texts of all entities, see AppendText
+  size_t lines = 0;
+  size_t blank = 0;
+};
+
+void ParseLines(std::string_view bytes, size_t room, locale_t cLocale,
+                bool invertX, bool invertY,
+                const std::vector<std::string>* discardList,
+                ParsedLines& parsed) {
+  LineReader reader(bytes);
+  // Room for the entities and texts of `room` bytes of lines: the texts
+  // take no more room than the lines they come from, so they are reserved
+  // once.
+  ReserveHint(parsed.entities, room / 16);
   try {
-    texts.reserve(bytes.size());
-    AdviseLargePages(texts.data(), texts.capacity());
+    parsed.texts.reserve(room);
+    AdviseLargePages(parsed.texts.data(), parsed.texts.capacity());
   } catch (const std::exception&) {
   }
   std::string edited;  // the line after the discard phrases were cut out
   const bool discarding = discardList != nullptr && !discardList->empty();
   std::string_view line;
-  size_t lines = 0;
-  size_t blank = 0;
   while (reader.Next(line)) {
-    ++lines;
+    ++parsed.lines;
     while (!line.empty() && IsCSpace(line.front())) line.remove_prefix(1);
     if (line.empty() || line.front() != '(') {
-      if (line.empty()) ++blank;
+      if (line.empty()) ++parsed.blank;
       continue;
     }
     if (discarding) {
@@ -367,17 +424,75 @@ int COrb::ReadOrbBytes(CInputFile& input, bool invertX, bool invertY,
       }
       line = edited;
     }
-    EntityLine parsed = ParseEntityLine(line, cLocale.get());
+    EntityLine entity = ParseEntityLine(line, cLocale);
     // Clamped coordinates are never INT32_MIN, so negation is safe.
-    if (invertX) parsed.x = -parsed.x;
-    if (invertY) parsed.y = -parsed.y;
-    entities.push_back(
-        {OrderKey(parsed.x, parsed.y), AppendText(texts, parsed.text)});
+    if (invertX) entity.x = -entity.x;
+    if (invertY) entity.y = -entity.y;
+    parsed.entities.push_back({OrderKey(entity.x, entity.y),
+                               AppendText(parsed.texts, entity.text)});
   }
-  // Everything needed is in `entities` and `texts` now.
+}
+
+// From this size on, the second half of a file is parsed on a second
+// thread; the entities are the same.
+constexpr size_t kParallelParseBytes = size_t{1} << 20;
+
+}  // namespace
+
+int COrb::ReadOrbBytes(CInputFile& input, bool invertX, bool invertY,
+                       const std::vector<std::string>* discardList) {
+  const CLocale cLocale(newlocale(LC_ALL_MASK, "C", locale_t{}));
+  if (!cLocale) return -1;
+  const std::string_view bytes = input.Bytes();
+
+  // The first part ends with the line end at or after the middle.
+  size_t split = bytes.size();
+  if (bytes.size() >= kParallelParseBytes) {
+    const size_t end = bytes.find('\n', bytes.size() / 2);
+    split = end == std::string_view::npos ? bytes.size() : end + 1;
+  }
+  ParsedLines first;
+  ParsedLines second;
+  if (split < bytes.size()) {
+    std::exception_ptr failure;
+    std::thread worker([&] {
+      try {
+        ParseLines(bytes.substr(split), bytes.size() - split, cLocale.get(),
+                   invertX, invertY, discardList, second);
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    });
+    try {
+      // Room for the entities and texts of both parts.
+      ParseLines(bytes.substr(0, split), bytes.size(), cLocale.get(), invertX,
+                 invertY, discardList, first);
+    } catch (...) {
+      worker.join();
+      throw;
+    }
+    worker.join();
+    if (failure) std::rethrow_exception(failure);
+    // The second part's texts follow the first part's.
+    const size_t offset = first.texts.size();
+    first.texts.append(second.texts);
+    std::string().swap(second.texts);
+    first.entities.reserve(first.entities.size() + second.entities.size());
+    for (const Entity& entity : second.entities) {
+      first.entities.push_back({entity.order, entity.text + offset});
+    }
+    std::vector<Entity>().swap(second.entities);
+    first.lines += second.lines;
+    first.blank += second.blank;
+  } else {
+    ParseLines(bytes, bytes.size(), cLocale.get(), invertX, invertY,
+               discardList, first);
+  }
+  // Everything needed is in `first` now.
   if (input.ReleasesBytesWhenRead()) input.ReleaseBytes();
-  SortAndMerge(entities, texts, m_texts);
-  FillRecord(m_pRecord, lines, entities.size(), blank, m_texts.size());
+  SortAndMerge(first.entities, first.texts, m_texts);
+  FillRecord(m_pRecord, first.lines, first.entities.size(), first.blank,
+             m_texts.size());
   return 0;
 }
 

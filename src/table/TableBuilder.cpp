@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <set>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -389,6 +390,7 @@ class CHeightRuns {
         m_heights.push_back(y);
         m_columns.push_back(0);
       }
+      ++m_nTexts;
       if (texts[i].m_text.empty()) continue;
       const int column = textColumns[k++];
       if (column < 0 || column >= 64) return false;
@@ -401,24 +403,30 @@ class CHeightRuns {
     return !m_heights.empty();
   }
 
-  // ClusterRows of the texts for a tolerance above 0.
-  std::vector<int32_t> Cluster(double tolerance) const {
-    std::vector<int32_t> rows;
+  // The number of rows ClusterRows makes of the texts at `tolerance`, and
+  // whether two texts then share a cell (HasConflict).
+  std::pair<size_t, bool> Try(double tolerance) {
     const int32_t top = m_heights.front();
     const int32_t bottom = m_heights.back();
-    if (top == bottom) return {top};
+    // One run: all texts in one row.
+    if (top == bottom) return {1, m_bSelfConflict};
     const double range =
         static_cast<double>(top) - static_cast<double>(bottom);
     const double limit = tolerance / 100;
+    // No quotient is below a limit of 0 or less: one row per text, and the
+    // texts of a run all go to the first of their equal rows.
+    if (!(limit > 0)) return {m_nTexts, m_bSelfConflict};
+    m_rows.clear();
     for (const int32_t y : m_heights) {
-      if (rows.empty() || !(RowQuotient(rows.back(), y, range) < limit)) {
-        rows.push_back(y);
+      if (m_rows.empty() || !(RowQuotient(m_rows.back(), y, range) < limit)) {
+        m_rows.push_back(y);
       }
     }
-    return rows;
+    return {m_rows.size(), Conflict(m_rows)};
   }
 
-  // HasConflict of the texts placed into `rows`.
+ private:
+  // Whether two texts share a cell when placed into `rows`.
   bool Conflict(const std::vector<int32_t>& rows) const {
     if (m_bSelfConflict) return true;
     CRowWalk walk(rows);
@@ -436,10 +444,11 @@ class CHeightRuns {
     return false;
   }
 
- private:
   std::vector<int32_t> m_heights;  // one per run, highest first
   std::vector<uint64_t> m_columns;  // columns taken by each run's texts
+  size_t m_nTexts = 0;  // texts of all runs, empty ones included
   bool m_bSelfConflict = false;
+  std::vector<int32_t> m_rows;  // the rows of the last Try
 };
 
 // The search of FindRowTolerance over texts whose columns are known.
@@ -455,14 +464,18 @@ double SearchRowTolerance(const std::vector<COrbText>& texts,
   double step = 5.0;
   double best = 0.0;
   while (step > 0.1) {
-    const bool onRuns = byRuns && tolerance > 0;
-    const std::vector<int32_t> rows =
-        onRuns ? runs.Cluster(tolerance)
-               : ClusterRows(texts, startIndex, tolerance);
-    const bool conflict =
-        onRuns ? runs.Conflict(rows)
-               : HasConflict(texts, startIndex, descending, textColumns, rows);
-    if (!conflict && rows.size() < 2) {
+    size_t rowCount = 0;
+    bool conflict = false;
+    if (byRuns) {
+      std::tie(rowCount, conflict) = runs.Try(tolerance);
+    } else {
+      const std::vector<int32_t> rows =
+          ClusterRows(texts, startIndex, tolerance);
+      rowCount = rows.size();
+      conflict =
+          HasConflict(texts, startIndex, descending, textColumns, rows);
+    }
+    if (!conflict && rowCount < 2) {
       step = 0.1;
     } else if (!conflict) {
       best = tolerance;

@@ -82,6 +82,12 @@ class COrbItemSource : public CKelItemSource {
   void TranslateMaterial(CKelItem& item) override {
     item.TranslateMaterial(m_orb.m_config);
   }
+  bool RowHasText(int row) const override {
+    for (const COrbRow::Cell& cell : m_orb.m_rows[static_cast<size_t>(row)].Cells()) {
+      if (!cell.Text().empty()) return true;
+    }
+    return false;
+  }
   // Translation reads only the item and the configuration.
   bool TranslatesConcurrently() const override { return true; }
 
@@ -298,6 +304,21 @@ class CFinishingThread {
   std::thread m_thread;
 };
 
+// Made after every row, item or not, written or dropped: a group whose
+// last row is dropped still gets its right-hand pass and is closed. Moves
+// `idx` back before the group's first row for its right-hand pass.
+void CloseGroups(HandedGroup (&groups)[2], int& openGroups, int& idx) {
+  while (openGroups > 0 && idx == groups[openGroups - 1].last) {
+    HandedGroup& group = groups[openGroups - 1];
+    if (!group.rightPhase) {
+      group.rightPhase = true;
+      idx = group.start - 1;
+    } else {
+      --openGroups;
+    }
+  }
+}
+
 }  // namespace
 
 int WriteKelRows(int rowCount, const CConfiguration& config,
@@ -320,6 +341,16 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
   ParsedItem single;
 
   for (int idx = 0; idx < rowCount; ++idx) {
+    if (!source.RowHasText(idx)) {
+      if (record != nullptr && !record->m_rows[static_cast<size_t>(idx)].m_bVisited) {
+        CKelRowRecord& rowRecord = record->m_rows[static_cast<size_t>(idx)];
+        rowRecord.m_bVisited = true;
+        rowRecord.m_bNoQuantity = true;
+        rowRecord.m_bNoMaterial = true;
+      }
+      CloseGroups(groups, openGroups, idx);
+      continue;
+    }
     ParsedItem* parsed = finishing ? finishing->Next() : &single;
     if (parsed == nullptr) break;  // the finisher failed
     CKelItem& item = parsed->item;
@@ -383,17 +414,7 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
       }
     }
 
-    // Made after every row, item or not, written or dropped: a group whose
-    // last row is dropped still gets its right-hand pass and is closed.
-    while (openGroups > 0 && idx == groups[openGroups - 1].last) {
-      HandedGroup& group = groups[openGroups - 1];
-      if (!group.rightPhase) {
-        group.rightPhase = true;
-        idx = group.start - 1;
-      } else {
-        --openGroups;
-      }
-    }
+    CloseGroups(groups, openGroups, idx);
   }
   if (finishing && finishing->Close() != 0) return -1;
   if (record != nullptr) record->m_bFinished = true;

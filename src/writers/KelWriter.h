@@ -21,6 +21,9 @@ class CKelItemSource {
   // Sets the output material code, sizes, grade, description and weight
   // per piece of a parsed item.
   virtual void TranslateMaterial(CKelItem& item) = 0;
+  // False when row `row` holds no text at all: ParseRow would find no
+  // quantity, no material and no mark in it, so it is not read.
+  virtual bool RowHasText(int /*row*/) const { return true; }
   // Whether TranslateMaterial may run on another thread while ParseRow
   // reads the next rows.
   virtual bool TranslatesConcurrently() const { return false; }

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <tuple>
 #include <string>
 #include <vector>
@@ -81,6 +84,61 @@ TEST(OrbReader, ReadsLinesAcrossBufferBoundaries) {
   }
   EXPECT_EQ(texts[100000].text, std::string(3 << 20, 'A'));
   EXPECT_EQ(texts[100001], (Placed{0, 0, "last"}));
+}
+
+// Large files are parsed in two parts; a number reads as strtod reads it,
+// and the lines are counted as one pass counts them, wherever the parts meet.
+TEST(OrbReader, LargeFilesReadAsStrtodReadsEveryNumber) {
+  std::mt19937 rng(11);
+  // Up to 18 digits, at most 6 before the point; `whole` gives the digits
+  // before the point (heights are kept apart that way).
+  const auto number = [&](std::string whole) {
+    std::string text = rng() % 3 == 0 ? "-" : "";
+    for (int i = static_cast<int>(rng() % 7); whole.empty() && i > 0; --i) {
+      text += static_cast<char>('0' + rng() % 10);
+    }
+    text += whole.empty() ? "0" : whole;
+    if (rng() % 4 == 0) return text;
+    text += '.';
+    for (int i = 1 + static_cast<int>(rng() % 12); i > 0; --i) {
+      text += static_cast<char>('0' + rng() % 10);
+    }
+    return text;
+  };
+  const auto thousandths = [](const std::string& text) {
+    const double product = std::strtod(text.c_str(), nullptr) * 1000.0;
+    return static_cast<int32_t>(std::clamp(product, -2147483647.0, 2147483647.0));
+  };
+  for (const size_t size : {size_t{1} << 20, (size_t{1} << 20) + 7}) {
+    std::string file;
+    std::vector<Placed> expected;
+    while (file.size() < size) {
+      const std::string x = number(""), y = number(std::to_string(expected.size() + 1));
+      const std::string text = "t" + std::to_string(expected.size());
+      file += rng() % 50 == 0 ? "\r\n  \r\n" : "";
+      file += "(" + x + " " + y + " 1.5)," + text + "\r\n";
+      const int32_t tx = thousandths(x), ty = thousandths(y);
+      expected.push_back(tx == 0 ? Placed{ty, 1500, text}
+                         : ty == 0 ? Placed{tx, 1500, text}
+                                   : Placed{tx, ty, text});
+    }
+    TempDir dir;
+    COrbRecord record;
+    COrb orb;
+    orb.m_pRecord = &record;
+    ASSERT_EQ(orb.ReadOrbFile(dir.Write("in.orb", file), false, false, nullptr), 0);
+    Texts texts;
+    for (const COrbText& t : orb.m_texts) texts.push_back({t.m_x, t.m_y, t.m_text});
+    std::sort(texts.begin(), texts.end(), [](const Placed& a, const Placed& b) {
+      return std::stoi(a.text.substr(1)) < std::stoi(b.text.substr(1));
+    });
+    ASSERT_EQ(texts.size(), expected.size());  // no two positions alike
+    for (size_t i = 0; i < texts.size(); ++i) ASSERT_EQ(texts[i], expected[i]);
+    EXPECT_EQ(record.m_read.m_nLines,
+              static_cast<size_t>(std::count(file.begin(), file.end(), '\n')));
+    EXPECT_EQ(record.m_read.m_nEntities, expected.size());
+    EXPECT_EQ(record.m_read.m_nBlank, record.m_read.m_nSkipped);
+  }
 }
 
 TEST(OrbReader, SortsTopToBottomThenLeftToRight) {
