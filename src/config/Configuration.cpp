@@ -42,12 +42,6 @@ const char* const kDefaultFractions[kFractionCount] = {
     "a", "d", "f", "g", "h", "j", "k", "l", "z", "x", "c", "v", "b", "n", "m",
 };
 
-const std::string& EntryOrEmpty(const std::vector<std::string>& list,
-                                int index) {
-  static const std::string kEmpty;
-  if (index < 0 || static_cast<size_t>(index) >= list.size()) return kEmpty;
-  return list[static_cast<size_t>(index)];
-}
 
 }  // namespace
 
@@ -177,14 +171,4 @@ void CConfiguration::Load(CArchive& ar) {
   m_strDefaultGrade = ar.ReadString();
 }
 
-const std::string& CConfiguration::MaterialCode(int index) const {
-  return EntryOrEmpty(m_materialCodes, index);
-}
-
-const std::string& CConfiguration::Fraction(int index) const {
-  return EntryOrEmpty(m_fractions, index);
-}
-
-const std::string& CConfiguration::DefaultGrade(int index) const {
-  return EntryOrEmpty(m_defaultGrades, index);
-}
+const std::string CConfiguration::kNoEntry;

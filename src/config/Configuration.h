@@ -121,12 +121,27 @@ class CConfiguration {
   void ApplySearchReplace(std::string& text) const;
 
   // Entries of the lists; "" beyond the end of a short list.
-  const std::string& MaterialCode(int index) const;
-  const std::string& Fraction(int index) const;
-  const std::string& DefaultGrade(int index) const;
+  const std::string& MaterialCode(int index) const {
+    return EntryOrEmpty(m_materialCodes, index);
+  }
+  const std::string& Fraction(int index) const {
+    return EntryOrEmpty(m_fractions, index);
+  }
+  const std::string& DefaultGrade(int index) const {
+    return EntryOrEmpty(m_defaultGrades, index);
+  }
 
   // Field by field, column items included.
   bool operator==(const CConfiguration&) const = default;
+
+ private:
+  static const std::string& EntryOrEmpty(const std::vector<std::string>& list,
+                                         int index) {
+    return index >= 0 && static_cast<size_t>(index) < list.size()
+               ? list[static_cast<size_t>(index)]
+               : kNoEntry;
+  }
+  static const std::string kNoEntry;
 };
 
 // Loads the configuration file at `path` into the freshly constructed

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "input/DrawingKind.h"
@@ -41,10 +43,17 @@ class CInputFile {
   // the kind and drawing count stay as they were.
   void SetReleaseBytesWhenRead(bool release) { m_bReleaseWhenRead = release; }
   bool ReleasesBytesWhenRead() const { return m_bReleaseWhenRead; }
-  void ReleaseBytes() { std::string().swap(m_bytes); }
+  void ReleaseBytes() {
+    std::string().swap(m_bytes);
+    m_pRead.reset();
+    m_nRead = 0;
+  }
 
   const std::string& Path() const { return m_strPath; }
-  const std::string& Bytes() const { return m_bytes; }
+  std::string_view Bytes() const {
+    return m_pRead ? std::string_view(m_pRead.get(), m_nRead)
+                   : std::string_view(m_bytes);
+  }
   DrawingKind Kind() const { return m_kind; }
 
   // The number of drawings of the file: the pages of a PDF, 1 for an .orb
@@ -66,7 +75,10 @@ class CInputFile {
   void ParsePdf();
 
   std::string m_strPath;
+  // The bytes: read from a regular file into m_pRead, else in m_bytes.
   std::string m_bytes;
+  std::unique_ptr<char[]> m_pRead;
+  size_t m_nRead = 0;
   DrawingKind m_kind = DrawingKind::kOrb;
   KelconvPdfReadFn m_pdfReader = nullptr;
   bool m_bParsed = false;

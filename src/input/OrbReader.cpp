@@ -15,6 +15,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <type_traits>
 #include <vector>
@@ -453,16 +454,23 @@ int COrb::ReadOrbBytes(CInputFile& input, bool invertX, bool invertY,
   }
   ParsedLines first;
   ParsedLines second;
+  std::exception_ptr failure;
+  std::thread worker;
   if (split < bytes.size()) {
-    std::exception_ptr failure;
-    std::thread worker([&] {
-      try {
-        ParseLines(bytes.substr(split), bytes.size() - split, cLocale.get(),
-                   invertX, invertY, discardList, second);
-      } catch (...) {
-        failure = std::current_exception();
-      }
-    });
+    try {
+      worker = std::thread([&] {
+        try {
+          ParseLines(bytes.substr(split), bytes.size() - split, cLocale.get(),
+                     invertX, invertY, discardList, second);
+        } catch (...) {
+          failure = std::current_exception();
+        }
+      });
+    } catch (const std::system_error&) {
+      split = bytes.size();  // no thread to be had: all in one part
+    }
+  }
+  if (split < bytes.size()) {
     try {
       // Room for the entities and texts of both parts.
       ParseLines(bytes.substr(0, split), bytes.size(), cLocale.get(), invertX,

@@ -176,7 +176,11 @@ class COrbRow {
     cell.m_pText = text;
     cell.m_bOwned = owned;
     m_nWidth = std::max(m_nWidth, static_cast<uint32_t>(j + 1));
-    const size_t at = static_cast<size_t>(Lower(j) - Cells().begin());
+    // Cells mostly come in column order: then the new one goes last.
+    const size_t at =
+        m_nCount == 0 || Data()[m_nCount - 1].m_nColumn < j
+            ? m_nCount
+            : static_cast<size_t>(Lower(j) - Cells().begin());
     if (at < m_nCount && Data()[at].m_nColumn == j) {
       Free(Data()[at]);
       Data()[at] = cell;

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "material/MaterialTranslation.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <string_view>
 
 #include "config/Configuration.h"
 #include "items/KelItem.h"
@@ -38,8 +40,24 @@ std::string FormatUnitWeight(const std::string& quantity,
 
 std::string AppendRemarks(const std::string& description,
                           const std::string& remarks) {
+  // printf's " %-*.*s" with `width` for both: the remarks up to their
+  // first NUL, cut to the width and padded after them; a negative width
+  // only pads, to its size.
   const int width = RemarksWidth(description);
-  return description + FormatC(" %-*.*s", width, width, remarks.c_str());
+  std::string_view taken(remarks.c_str());
+  if (width >= 0) taken = taken.substr(0, static_cast<size_t>(width));
+  const size_t field = width >= 0 ? static_cast<size_t>(width)
+                                  : static_cast<size_t>(-int64_t{width});
+  const size_t length = std::max(field, taken.size());
+  // Past what an int counts, printf writes nothing.
+  if (length >= static_cast<size_t>(INT_MAX)) return description;
+  std::string result;
+  result.reserve(description.size() + 1 + length);
+  result.append(description);
+  result.push_back(' ');
+  result.append(taken);
+  result.append(length - taken.size(), ' ');
+  return result;
 }
 
 bool CKelItem::IsBent() const {

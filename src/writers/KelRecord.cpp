@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "writers/KelRecord.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <string_view>
 
 #include "items/KelItem.h"
@@ -14,11 +16,15 @@ std::string_view AsCString(const std::string& text) {
   return std::string_view(text.c_str());
 }
 
-// printf's "%-W.Ws": `text` cut to `width` and padded with blanks after it.
+// printf's "%-W.Ws": `text` up to its first NUL, cut to `width` and padded
+// with blanks after it.
 void AppendLeft(std::string& line, const std::string& text, size_t width) {
-  const std::string_view taken = AsCString(text).substr(0, width);
-  line.append(taken);
-  line.append(width - taken.size(), ' ');
+  size_t length = std::min(text.size(), width);
+  if (const void* nul = std::memchr(text.data(), 0, length)) {
+    length = static_cast<size_t>(static_cast<const char*>(nul) - text.data());
+  }
+  line.append(text.data(), length);
+  line.append(width - length, ' ');
 }
 
 // printf's "%W.Ws": `text` cut to `width` and padded with blanks before it.

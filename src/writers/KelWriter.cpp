@@ -9,6 +9,7 @@
 #include <mutex>
 #include <new>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -336,7 +337,11 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
   std::optional<CFinishingThread> finishing;
   if (record == nullptr && rowCount >= kKelPipelineRows &&
       source.TranslatesConcurrently()) {
-    finishing.emplace(finisher, source);
+    try {
+      finishing.emplace(finisher, source);
+    } catch (const std::system_error&) {
+      // No thread to be had: everything on this one.
+    }
   }
   ParsedItem single;
 

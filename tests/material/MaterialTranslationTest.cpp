@@ -55,6 +55,11 @@ TEST(MaterialTranslationTest, RemarksField) {
   // Past 28 characters the width turns negative: no cut, no padding.
   const std::string longText(30, 'D');
   EXPECT_EQ(AppendRemarks(longText, "SHOP"), longText + " SHOP");
+  // Past it, the width only pads; below it the remarks are cut; either way
+  // they end at a NUL.
+  EXPECT_EQ(AppendRemarks(longText, "S"), longText + " S ");
+  EXPECT_EQ(AppendRemarks(std::string(25, 'D'), "SHOP"), std::string(25, 'D') + " SHO");
+  EXPECT_EQ(AppendRemarks("ABC", std::string("SH\0OP", 5)), "ABC SH" + std::string(23, ' '));
 }
 
 TEST(MaterialTranslationTest, UnitWeightGradeAndBentRemarks) {
