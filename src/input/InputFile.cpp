@@ -18,6 +18,7 @@
 #include "input/PdfReader.h"
 #include "input/ProgramDirectory.h"
 #include "input/ProgramModule.h"
+#include "text/LargePages.h"
 
 std::string InputMessage(const std::string& prefix, const std::string& path,
                          const std::string& suffix) {
@@ -99,6 +100,7 @@ bool CInputFile::Load(const std::string& path) {
       } catch (const std::bad_alloc&) {
         // The string below grows as it must.
       }
+      if (data) AdviseLargePages(data.get(), size + 1);
       if (data && ReadKnownSize(fd, data.get(), size)) {
         close(fd);
         SetBytes(path, std::string());

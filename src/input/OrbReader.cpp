@@ -131,7 +131,18 @@ int32_t ToThousandths(double units) {
 // where the number ends, or null when the text is anything else (then
 // nothing is read): no digit before or after the point, an exponent, a
 // hexadecimal "x", or more digits.
-const char* ReadShortDecimal(const char* p, const char* end, double& value) {
+// The last short decimal read at one place of the line: drawings repeat
+// their positions (a row's height, a column's place across), and a value
+// met again is taken as it was.
+struct LastDecimal {
+  uint64_t digits = 0;
+  int decimals = 0;
+  bool negative = false;
+  double value = 0.0;
+};
+
+const char* ReadShortDecimal(const char* p, const char* end, double& value,
+                             LastDecimal& last) {
   static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,
                                        1e6, 1e7, 1e8,  1e9,  1e10, 1e11,
                                        1e12, 1e13, 1e14, 1e15};
@@ -163,8 +174,13 @@ const char* ReadShortDecimal(const char* p, const char* end, double& value) {
                    *p == '.')) {
     return nullptr;
   }
-  const double magnitude = static_cast<double>(digits) / kPowers[decimals];
-  value = negative ? -magnitude : magnitude;
+  if (digits != last.digits || decimals != last.decimals ||
+      negative != last.negative) {
+    const double magnitude = static_cast<double>(digits) / kPowers[decimals];
+    last = LastDecimal{digits, decimals, negative,
+                       negative ? -magnitude : magnitude};
+  }
+  value = last.value;
   return p;
 }
 
@@ -174,12 +190,13 @@ const char* ReadShortDecimal(const char* p, const char* end, double& value) {
 // Scanning stops at the first failure; numbers not scanned keep their value.
 // An embedded NUL ends the scan as it would end a C string.
 void ScanCoordinates(std::string_view line, locale_t cLocale,
-                     double (&values)[3]) {
+                     double (&values)[3], LastDecimal (&last)[3]) {
   const char* p = line.data();
   const char* const end = p + line.size();
   if (p == end || *p != '(') return;
   ++p;
-  for (double& value : values) {
+  for (int k = 0; k < 3; ++k) {
+    double& value = values[k];
     while (p != end && IsCSpace(*p)) ++p;
     if (p == end) return;
     // Short decimals ("-12.3456") are read exactly by hand; other plain
@@ -187,7 +204,7 @@ void ScanCoordinates(std::string_view line, locale_t cLocale,
     // Everything else (a "+" sign, hexadecimal, a value out of range) goes
     // to strtod with the C locale.
     double read = 0.0;
-    if (const char* stop = ReadShortDecimal(p, end, read); stop != nullptr) {
+    if (const char* stop = ReadShortDecimal(p, end, read, last[k]); stop != nullptr) {
       value = read;
       p = stop;
       continue;
@@ -227,9 +244,10 @@ struct EntityLine {
 
 // Parses one entity line: the position from the numbers in parentheses, the
 // text from after the first comma, trailing white space removed.
-EntityLine ParseEntityLine(std::string_view line, locale_t cLocale) {
+EntityLine ParseEntityLine(std::string_view line, locale_t cLocale,
+                           LastDecimal (&last)[3]) {
   double values[3] = {0.0, 0.0, 0.0};
-  ScanCoordinates(line, cLocale, values);
+  ScanCoordinates(line, cLocale, values, last);
   const int32_t a = ToThousandths(values[0]);
   const int32_t b = ToThousandths(values[1]);
   const int32_t c = ToThousandths(values[2]);
@@ -410,6 +428,7 @@ void ParseLines(std::string_view bytes, size_t room, locale_t cLocale,
   }
   std::string edited;  // the line after the discard phrases were cut out
   const bool discarding = discardList != nullptr && !discardList->empty();
+  LastDecimal last[3];
   std::string_view line;
   while (reader.Next(line)) {
     ++parsed.lines;
@@ -425,7 +444,7 @@ void ParseLines(std::string_view bytes, size_t room, locale_t cLocale,
       }
       line = edited;
     }
-    EntityLine entity = ParseEntityLine(line, cLocale);
+    EntityLine entity = ParseEntityLine(line, cLocale, last);
     // Clamped coordinates are never INT32_MIN, so negation is safe.
     if (invertX) entity.x = -entity.x;
     if (invertY) entity.y = -entity.y;

@@ -121,11 +121,25 @@ bool HasConflict(const std::vector<COrbText>& texts, size_t startIndex,
 std::vector<int> ColumnsOfTexts(const std::vector<COrbText>& texts,
                                 size_t startIndex,
                                 const CHeaderIndex& headers) {
+  // Texts stand at a few positions across, repeated on every row: the
+  // column last found for a position is kept, in a small table.
+  struct Seen {
+    int32_t x;
+    int column;  // -1: none kept yet
+  };
+  constexpr size_t kSlots = 64;
+  Seen seen[kSlots];
+  for (Seen& slot : seen) slot = Seen{0, -1};
   std::vector<int> columns;
+  columns.reserve(texts.size() - std::min(startIndex, texts.size()));
   for (size_t i = startIndex; i < texts.size(); ++i) {
-    if (!texts[i].m_text.empty()) {
-      columns.push_back(headers.NearestColumn(texts[i].m_x));
+    if (texts[i].m_text.empty()) continue;
+    const int32_t x = texts[i].m_x;
+    Seen& slot = seen[(static_cast<uint32_t>(x) * 2654435761u) >> 26];
+    if (slot.column < 0 || slot.x != x) {
+      slot = Seen{x, headers.NearestColumn(x)};
     }
+    columns.push_back(slot.column);
   }
   return columns;
 }
