@@ -11,10 +11,12 @@
 #include <new>
 #include <random>
 #include <set>
+#include <tuple>
 #include <thread>
 
 #include "TempDir.h"
 #include "WriterTestSupport.h"
+#include "input/OrbRecord.h"
 #include "items/KelItem.h"
 #include "writers/LineTarget.h"
 
@@ -136,6 +138,51 @@ TEST(WriteKelFileTest, DocumentToFileAndMemory) {
   if (std::filesystem::exists("/dev/full")) {
     EXPECT_EQ(orb.WriteKelFile("/dev/full", kOpenWriteNoTruncate, nullptr, "", "", "", 0), -1);
   }
+}
+
+// Rows without any text are not read; the lines and the record are those of
+// reading them, inside handed groups too.
+TEST(WriteKelRowsTest, RowsWithoutTextAreSkippedAsIfRead) {
+  class CSkippingSource : public CFakeSource {
+   public:
+    bool RowHasText(int row) const override {
+      const CKelItem& item = rows[static_cast<size_t>(row)];
+      return !item.m_strMark.empty() || !item.m_strQuantity.empty();
+    }
+  };
+  const std::vector<CKelItem> rows = {
+      Row("B1 L/R", "4", "PL", 8, 4, 1, 3), Row("", ""), Row("p1", "4"),
+      Row("", ""), Row("", ""), Row("b2", "")};
+  CConfiguration config;
+  config.ResetToDefaults();
+  const auto write = [&](CFakeSource& source, CKelRecord& record) {
+    source.rows = rows;
+    std::string text;
+    CLineTarget target;
+    target.UseMemory(&text);
+    EXPECT_EQ(WriteKelRows(static_cast<int>(rows.size()), config, source,
+                           target, &record), 0);
+    return text;
+  };
+  CFakeSource reading;
+  CSkippingSource skipping;
+  CKelRecord read, skipped;
+  EXPECT_EQ(write(skipping, skipped), write(reading, read));
+  EXPECT_LT(skipping.parses, reading.parses);
+  ASSERT_EQ(skipped.m_rows.size(), read.m_rows.size());
+  for (size_t i = 0; i < read.m_rows.size(); ++i) {
+    const CKelRowRecord& a = skipped.m_rows[i];
+    const CKelRowRecord& b = read.m_rows[i];
+    EXPECT_EQ(std::tie(a.m_bVisited, a.m_bItem, a.m_bNoQuantity, a.m_bNoMaterial,
+                       a.m_nLines, a.m_nDiscarded),
+              std::tie(b.m_bVisited, b.m_bItem, b.m_bNoQuantity, b.m_bNoMaterial,
+                       b.m_nLines, b.m_nDiscarded))
+        << i;
+  }
+  EXPECT_EQ(std::tie(skipped.m_bFinished, skipped.m_nLines, skipped.m_nHandedLines,
+                     skipped.m_nHandedGroups),
+            std::tie(read.m_bFinished, read.m_nLines, read.m_nHandedLines,
+                     read.m_nHandedGroups));
 }
 
 // Rows whose material code comes from the translation; with `concurrent`
