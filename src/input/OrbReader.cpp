@@ -204,7 +204,8 @@ void ScanCoordinates(std::string_view line, locale_t cLocale,
     // Everything else (a "+" sign, hexadecimal, a value out of range) goes
     // to strtod with the C locale.
     double read = 0.0;
-    if (const char* stop = ReadShortDecimal(p, end, read, last[k]); stop != nullptr) {
+    if (const char* stop = ReadShortDecimal(p, end, read, last[k]);
+        stop != nullptr) {
       value = read;
       p = stop;
       continue;

@@ -84,7 +84,8 @@ class COrbItemSource : public CKelItemSource {
     item.TranslateMaterial(m_orb.m_config);
   }
   bool RowHasText(int row) const override {
-    for (const COrbRow::Cell& cell : m_orb.m_rows[static_cast<size_t>(row)].Cells()) {
+    const COrbRow& cells = m_orb.m_rows[static_cast<size_t>(row)];
+    for (const COrbRow::Cell& cell : cells.Cells()) {
       if (!cell.Text().empty()) return true;
     }
     return false;
@@ -97,10 +98,6 @@ class COrbItemSource : public CKelItemSource {
   int m_nRowCount;
   CKelRowIndex m_index;
 };
-
-}  // namespace
-
-namespace {
 
 // One item on its way from the reading of rows to the written line: the
 // record with quantity and mark already set for the side being written.
@@ -347,11 +344,14 @@ int WriteKelRows(int rowCount, const CConfiguration& config,
 
   for (int idx = 0; idx < rowCount; ++idx) {
     if (!source.RowHasText(idx)) {
-      if (record != nullptr && !record->m_rows[static_cast<size_t>(idx)].m_bVisited) {
+      // As ParseRow would find it: no item, nothing in it.
+      if (record != nullptr) {
         CKelRowRecord& rowRecord = record->m_rows[static_cast<size_t>(idx)];
-        rowRecord.m_bVisited = true;
-        rowRecord.m_bNoQuantity = true;
-        rowRecord.m_bNoMaterial = true;
+        if (!rowRecord.m_bVisited) {
+          rowRecord.m_bVisited = true;
+          rowRecord.m_bNoQuantity = true;
+          rowRecord.m_bNoMaterial = true;
+        }
       }
       CloseGroups(groups, openGroups, idx);
       continue;
