@@ -33,6 +33,7 @@
 #include <variant>
 
 #include "input/DxfText.h"
+#include "text/ExactDecimal.h"
 
 namespace {
 
@@ -252,13 +253,7 @@ double DxfReal(std::string_view value) {
   if (value[at] == '+' || value[at] == '-') ++at;
   const bool negative = value[start] == '-';
 
-  // Most numbers have few digits: an integer of at most 53 bits divided by
-  // a power of ten of at most 22, both exact, is the correctly rounded
-  // quotient, as strtod's result is.
-  static constexpr double kTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  constexpr uint64_t kExact = uint64_t{1} << 53;
+  // Most numbers have few digits and are read exactly (ExactDecimal).
   // First the plainest: digits, a point and digits, and nothing after them.
   {
     uint64_t mantissa = 0;
@@ -274,10 +269,10 @@ double DxfReal(std::string_view value) {
       }
     }
     digits += decimals;
-    if (i == value.size() && digits > 0 && digits <= 19 && mantissa <= kExact &&
-        decimals <= 22) {
-      const double quotient = static_cast<double>(mantissa) / kTens[decimals];
-      return negative ? -quotient : quotient;
+    if (i == value.size()) {
+      if (const auto exact = ExactDecimal(mantissa, digits, decimals, negative)) {
+        return *exact;
+      }
     }
   }
 
@@ -307,9 +302,10 @@ double DxfReal(std::string_view value) {
   }
   if (digits == 0 || (exponent && exponentDigits == 0)) return 0;
 
-  if (!exponent && digits <= 19 && mantissa <= kExact && decimals <= 22) {
-    const double quotient = static_cast<double>(mantissa) / kTens[decimals];
-    return negative ? -quotient : quotient;
+  if (!exponent) {
+    if (const auto exact = ExactDecimal(mantissa, digits, decimals, negative)) {
+      return *exact;
+    }
   }
 
   // from_chars rounds as the stream's strtod does, but takes no '+' in

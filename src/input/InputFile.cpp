@@ -9,8 +9,6 @@
 #include <exception>
 #include <memory>
 #include <new>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #include "config/FileBytes.h"
@@ -19,6 +17,7 @@
 #include "input/ProgramDirectory.h"
 #include "input/ProgramModule.h"
 #include "text/LargePages.h"
+#include "text/SideTask.h"
 
 std::string InputMessage(const std::string& prefix, const std::string& path,
                          const std::string& suffix) {
@@ -54,18 +53,12 @@ bool ReadKnownSize(int fd, char* data, size_t size) {
     const size_t half = size / 2;
     bool second = false;
     int secondError = 0;
-    const auto readSecond = [&] {
+    CSideTask secondHalf([&] {
       second = ReadAt(fd, data + half, size - half, static_cast<off_t>(half));
       secondError = errno;
-    };
-    std::thread worker;
-    try {
-      worker = std::thread(readSecond);
-    } catch (const std::system_error&) {
-      readSecond();  // no thread to be had: one after the other
-    }
+    });
     read = ReadAt(fd, data, half, 0);
-    if (worker.joinable()) worker.join();
+    secondHalf.Join();
     if (read && !second) {
       errno = secondError;
       read = false;

@@ -13,17 +13,18 @@
 #include <exception>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <thread>
 #include <type_traits>
 #include <vector>
 
 #include "input/InputFile.h"
 #include "input/Orb.h"
 #include "input/OrbRecord.h"
+#include "text/ExactDecimal.h"
 #include "text/LargePages.h"
+#include "text/SideTask.h"
 #include "text/TextUtils.h"
 
 namespace {
@@ -124,33 +125,28 @@ int32_t ToThousandths(double units) {
   return static_cast<int32_t>(product);
 }
 
-// Reads an optional "-", digits, and optionally "." and more digits, with
-// at most 15 digits in all, from `p`: their value is then an integer below
-// 2^53 divided by a power of ten that a double holds exactly, and one
-// division rounds it correctly, to the double that strtod gives. Returns
-// where the number ends, or null when the text is anything else (then
-// nothing is read): no digit before or after the point, an exponent, a
-// hexadecimal "x", or more digits.
 // The last short decimal read at one place of the line: drawings repeat
 // their positions (a row's height, a column's place across), and a value
 // met again is taken as it was.
 struct LastDecimal {
   uint64_t digits = 0;
-  int decimals = 0;
+  size_t decimals = 0;
   bool negative = false;
   double value = 0.0;
 };
 
+// Reads an optional "-", digits, and optionally "." and more digits from
+// `p`, when their value is exact (ExactDecimal). Returns where the number
+// ends, or null when the text is anything else (then nothing is read): no
+// digit before or after the point, an exponent, a hexadecimal "x", or too
+// many digits.
 const char* ReadShortDecimal(const char* p, const char* end, double& value,
                              LastDecimal& last) {
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,
-                                       1e6, 1e7, 1e8,  1e9,  1e10, 1e11,
-                                       1e12, 1e13, 1e14, 1e15};
   const bool negative = p != end && *p == '-';
   if (negative) ++p;
   uint64_t digits = 0;
-  int count = 0;
-  int decimals = 0;
+  size_t count = 0;
+  size_t decimals = 0;
   const char* const first = p;
   while (p != end && *p >= '0' && *p <= '9') {
     digits = digits * 10 + static_cast<unsigned>(*p - '0');
@@ -166,19 +162,20 @@ const char* ReadShortDecimal(const char* p, const char* end, double& value,
       ++count;
       ++p;
     }
-    decimals = static_cast<int>(p - fraction);
+    decimals = static_cast<size_t>(p - fraction);
     if (decimals == 0) return nullptr;
   }
-  if (count > 15) return nullptr;
+  if (count > 19) return nullptr;  // the digits may not fit
   if (p != end && (*p == 'e' || *p == 'E' || *p == 'x' || *p == 'X' ||
                    *p == '.')) {
     return nullptr;
   }
   if (digits != last.digits || decimals != last.decimals ||
       negative != last.negative) {
-    const double magnitude = static_cast<double>(digits) / kPowers[decimals];
-    last = LastDecimal{digits, decimals, negative,
-                       negative ? -magnitude : magnitude};
+    const std::optional<double> exact =
+        ExactDecimal(digits, count, decimals, negative);
+    if (!exact) return nullptr;
+    last = LastDecimal{digits, decimals, negative, *exact};
   }
   value = last.value;
   return p;
@@ -473,34 +470,16 @@ int COrb::ReadOrbBytes(CInputFile& input, bool invertX, bool invertY,
     split = end == std::string_view::npos ? bytes.size() : end + 1;
   }
   ParsedLines first;
-  ParsedLines second;
-  std::exception_ptr failure;
-  std::thread worker;
   if (split < bytes.size()) {
-    try {
-      worker = std::thread([&] {
-        try {
-          ParseLines(bytes.substr(split), bytes.size() - split, cLocale.get(),
-                     invertX, invertY, discardList, second);
-        } catch (...) {
-          failure = std::current_exception();
-        }
-      });
-    } catch (const std::system_error&) {
-      split = bytes.size();  // no thread to be had: all in one part
-    }
-  }
-  if (split < bytes.size()) {
-    try {
-      // Room for the entities and texts of both parts.
-      ParseLines(bytes.substr(0, split), bytes.size(), cLocale.get(), invertX,
-                 invertY, discardList, first);
-    } catch (...) {
-      worker.join();
-      throw;
-    }
-    worker.join();
-    if (failure) std::rethrow_exception(failure);
+    ParsedLines second;
+    CSideTask secondHalf([&] {
+      ParseLines(bytes.substr(split), bytes.size() - split, cLocale.get(),
+                 invertX, invertY, discardList, second);
+    });
+    // Room for the entities and texts of both parts.
+    ParseLines(bytes.substr(0, split), bytes.size(), cLocale.get(), invertX,
+               invertY, discardList, first);
+    secondHalf.Join();
     // The second part's texts follow the first part's.
     const size_t offset = first.texts.size();
     first.texts.append(second.texts);
